@@ -1,0 +1,370 @@
+#include "acquisition/Collector.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+#include "acquisition/LineStream.h"
+
+namespace orvix {
+namespace {
+
+// Lines found by the header search are copied in blocks: for each column, the cells of
+// all lines of the block are written together, so the column-major store is written in
+// short contiguous runs instead of one cache line per byte. Lines are applied in the
+// order found, so a row met twice (the parking row) ends with the later line, exactly as
+// a line-by-line copy would leave it.
+constexpr int kBlockLines = 32;
+
+struct PendingLine {
+  size_t row;     // store row
+  size_t source;  // RawStream byte of the line's first sample
+};
+
+struct LineBlock {
+  PendingLine lines[kBlockLines];
+  int count = 0;
+};
+
+// Copies a block of lines into ImageStore: each pixel of each line gives one byte per
+// channel of Mask, in the order kan1..kan4.
+template <unsigned Mask>
+void FlushStoreBlock(uint8_t* store, const uint8_t* raw, const LineBlock& block, int pixels) {
+  constexpr int kCount = std::popcount(Mask);
+  constexpr auto kOffsets = [] {
+    std::array<int, 4> o{};
+    int n = 0;
+    for (int k = 0; k < 4; ++k)
+      if (Mask & (1u << k)) o[n++] = k;
+    return o;
+  }();
+  for (int x = 0; x < pixels; ++x) {
+    uint8_t* column = store + size_t(x) * kColumnStride;
+    const size_t sx = size_t(x) * kCount;
+    for (int b = 0; b < block.count; ++b) {
+      uint8_t* cell = column + block.lines[b].row * kCellBytes;
+      const uint8_t* src = raw + block.lines[b].source + sx;
+      for (int j = 0; j < kCount; ++j) cell[kOffsets[j]] = src[j];
+    }
+  }
+}
+
+using FlushFn = void (*)(uint8_t*, const uint8_t*, const LineBlock&, int);
+
+template <unsigned... M>
+constexpr std::array<FlushFn, 16> MakeFlushTable(std::integer_sequence<unsigned, M...>) {
+  return {&FlushStoreBlock<M>...};
+}
+constexpr auto kFlushStore = MakeFlushTable(std::make_integer_sequence<unsigned, 16>{});
+
+void FlushAddBlock(uint8_t* add, const uint8_t* raw, const LineBlock& block, int slot) {
+  for (int x = 0; x < kAddPixels; ++x) {
+    uint8_t* column = add + size_t(x) * kAddColumnStride + size_t(slot);
+    for (int b = 0; b < block.count; ++b)
+      column[block.lines[b].row * kAddSlots] = raw[block.lines[b].source + size_t(x)];
+  }
+}
+
+// Start position of the samples of a line whose header stands at `position`, or -1 when
+// the samples would lie outside the published stream.
+int64_t LineSource(const SharedState& s, size_t position, int32_t start, int64_t lineBytes) {
+  const int64_t source = int64_t(position) + start;
+  if (source < 0) return -1;
+  if (source + lineBytes > int64_t(ReadableStreamBytes(s))) return -1;
+  return source;
+}
+
+int64_t ClampLimit(long double v) {
+  if (v > kRawStreamMaxBytes) return kRawStreamMaxBytes;
+  return static_cast<int64_t>(v);
+}
+
+bool HeaderOfLineOne(const uint8_t* p) { return p[12] == 0 && p[13] == 1; }
+
+// Sets the bytes of the channels in `mask` to `value` in every cell of ImageStore.
+void FillChannels(SharedState& s, uint8_t mask, uint8_t value) {
+  if ((mask & 0x0F) == 0) return;
+  // One pass over the store with a byte pattern of 80 bytes (16 cells), so the loop body
+  // is a plain masked store the compiler can vectorise.
+  constexpr int kSpan = 16 * kCellBytes;
+  uint8_t keep[kSpan];
+  uint8_t set[kSpan];
+  for (int i = 0; i < kSpan; ++i) {
+    const int ch = i % kCellBytes;
+    const bool hit = ch < 4 && (mask & (1u << ch));
+    keep[i] = hit ? 0x00 : 0xFF;
+    set[i] = hit ? value : 0x00;
+  }
+  uint8_t* p = s.ImageStore.data();
+  const size_t n = s.ImageStore.size();
+  size_t i = 0;
+  for (; i + kSpan <= n; i += kSpan)
+    for (int j = 0; j < kSpan; ++j) p[i + j] = static_cast<uint8_t>((p[i + j] & keep[j]) | set[j]);
+  for (int j = 0; i < n; ++i, ++j) p[i] = static_cast<uint8_t>((p[i] & keep[j]) | set[j]);
+}
+
+}  // namespace
+
+int StoreRow(int lineNumber, int offsetV, int parking) {
+  const int row = (lineNumber & 0xFFF) - offsetV - 1;
+  return (row > parking || row < 0) ? parking : row;
+}
+
+size_t FindFirstLine(SharedState& s, int64_t n) {
+  if (n < 1) return 0;
+  const uint8_t* raw = s.RawStream.data();
+  const size_t end = ReadableStreamBytes(s);
+  if (end < size_t(kHeaderMatchBytes)) return 0;
+  const size_t lastPos = std::min(size_t(n), end - kHeaderMatchBytes);
+  size_t pos = 1;
+  while (pos <= lastPos) {
+    // Samples never reach 0xFE, so the first sync byte is a cheap place to look.
+    const void* hit = std::memchr(raw + pos, kSyncPattern[0], lastPos - pos + 1);
+    if (hit == nullptr) return 0;
+    pos = size_t(static_cast<const uint8_t*>(hit) - raw);
+    if (IsHeaderAt(raw, end, pos) && HeaderOfLineOne(raw + pos)) {
+      s.CurrentLine = 0;
+      return pos;
+    }
+    ++pos;
+  }
+  return 0;
+}
+
+bool FindNextHeader(SharedState& s, size_t& position) {
+  const uint8_t* raw = s.RawStream.data();
+  const size_t end = ReadableStreamBytes(s);
+  const size_t windowEnd = position + kHeaderWindow;  // exclusive
+  if (end >= size_t(kHeaderMatchBytes) && position <= end - kHeaderMatchBytes) {
+    const size_t lastPos = std::min(windowEnd - 1, end - kHeaderMatchBytes);
+    size_t pos = position;
+    while (pos <= lastPos) {
+      const void* hit = std::memchr(raw + pos, kSyncPattern[0], lastPos - pos + 1);
+      if (hit == nullptr) break;
+      pos = size_t(static_cast<const uint8_t*>(hit) - raw);
+      if (IsHeaderAt(raw, end, pos)) {
+        position = pos;
+        s.CurrentLine = ReadHeader(raw, pos).lineNumber;
+        return true;
+      }
+      ++pos;
+    }
+  }
+  position = windowEnd;
+  return false;
+}
+
+void CollectFrame(SharedState& s, bool& found, double factor) {
+  const int f = FrameFormat(s);
+  const int lines = VisibleLines[f];
+  const int last = VisiblePixels[f] - 1;
+  uint8_t mask;
+  int count;
+  if (s.AnaglyphOn.load() != 0) {
+    mask = s.AnaglyphSource.load() & 0x0F;
+    count = 1;
+  } else {
+    mask = s.ChannelMask.load() & 0x0F;
+    count = s.ChannelCount.load() & 0x0F;
+  }
+  const int32_t product = (StreamPixels[f] + 32 + s.OffsetH.load()) * StreamLines[f];
+  const int64_t limit = ClampLimit(static_cast<long double>(product) * factor * count);
+  const int32_t start = DataOffset(s);
+  const auto skip = static_cast<size_t>(static_cast<int64_t>(last * count * 0.5));
+  const int64_t lineBytes = int64_t(last + 1) * std::popcount(unsigned(mask));
+  const int offsetV = s.OffsetV.load();
+
+  size_t position = FindFirstLine(s, static_cast<int64_t>(limit / 2));
+  if (position == 0) {
+    found = false;
+    return;
+  }
+  if (s.RecordOn.load() == 0) ClearChannels(s, mask, false);
+  s.PrevFrameLines = 0;
+  int taken = 0;
+
+  uint8_t* store = s.ImageStore.data();
+  const uint8_t* raw = s.RawStream.data();
+  const FlushFn flush = kFlushStore[mask];
+  LineBlock block;
+  auto flushBlock = [&] {
+    if (block.count > 0) flush(store, raw, block, last + 1);
+    block.count = 0;
+  };
+
+  for (;;) {
+    if (!FindNextHeader(s, position)) {
+      if (int64_t(position) > limit) {
+        flushBlock();
+        found = false;
+        return;
+      }
+      continue;
+    }
+    const int row = StoreRow(s.CurrentLine.load(), offsetV, kStoreParkingRow);
+    if (row < 1 && taken < kRestartRows) {
+      s.PrevFrameLines = 0;
+      s.CurrentLine = 0;
+      taken = 0;
+    }
+    const int64_t source = LineSource(s, position, start, lineBytes);
+    position += skip;
+    if (source >= 0) {
+      block.lines[block.count++] = PendingLine{size_t(row), size_t(source)};
+      if (block.count == kBlockLines) flushBlock();
+    }
+    ++taken;
+    s.PrevFrameLines.fetch_add(1);
+    if (taken > lines) {
+      flushBlock();
+      s.PrevFrameLines = lines;
+      return;
+    }
+    if (int64_t(position) > limit) {
+      flushBlock();
+      found = false;
+      return;
+    }
+  }
+}
+
+void CollectAddFrame(SharedState& s, int k, int32_t limitIn, bool& found) {
+  if (k < 1 || k > kAddSlots) {
+    found = false;
+    return;
+  }
+  const int64_t limit = limitIn > kRawStreamMaxBytes ? kRawStreamMaxBytes : limitIn;
+  const int32_t start = DataOffset(s);
+  const int offsetV = s.OffsetV.load();
+  size_t position = FindFirstLine(s, limit / 2);
+  if (position == 0) {
+    found = false;
+    return;
+  }
+  int taken = 0;
+  uint8_t* add = s.AddStore.data();
+  const uint8_t* raw = s.RawStream.data();
+  LineBlock block;
+  auto flushBlock = [&] {
+    if (block.count > 0) FlushAddBlock(add, raw, block, k - 1);
+    block.count = 0;
+  };
+  for (;;) {
+    if (!FindNextHeader(s, position)) {
+      if (int64_t(position) > limit) {
+        flushBlock();
+        found = false;
+        return;
+      }
+      continue;
+    }
+    const int row = StoreRow(s.CurrentLine.load(), offsetV, kAddParkingRow);
+    if (row < 1 && taken < kRestartRows) {
+      s.PrevFrameLines = 0;
+      s.CurrentLine = 0;
+      taken = 0;
+    }
+    const int64_t source = LineSource(s, position, start, kAddPixels);
+    position += kAddSkip;
+    if (source >= 0) {
+      block.lines[block.count++] = PendingLine{size_t(row), size_t(source)};
+      if (block.count == kBlockLines) flushBlock();
+    }
+    ++taken;
+    if (taken > kAddLines - 1) {
+      flushBlock();
+      return;
+    }
+    if (int64_t(position) > limit) {
+      flushBlock();
+      found = false;
+      return;
+    }
+  }
+}
+
+void AverageAddFrames(SharedState& s, int k) {
+  const int n = s.AddChannelCode.load() >> 4;
+  if (n < 1 || n > 4 || k < 1) return;
+  k = std::min(k, kAddSlots);
+  // Round(sum / k), to nearest with ties to even, for every possible sum.
+  static thread_local std::array<uint8_t, kAddSlots * 255 + 1> mean;
+  static thread_local int meanFor = 0;
+  if (meanFor != k) {
+    for (int sum = 0; sum <= kAddSlots * 255; ++sum) {
+      const int q = sum / k, r = sum % k;
+      const int up = (2 * r > k) || (2 * r == k && (q & 1));
+      mean[size_t(sum)] = static_cast<uint8_t>(std::min(q + up, 255));
+    }
+    meanFor = k;
+  }
+  uint8_t* store = s.ImageStore.data() + (n - 1);
+  const uint8_t* add = s.AddStore.data();
+  for (int x = 0; x < kStoreColumns; ++x) {
+    uint8_t* column = store + size_t(x) * kColumnStride;
+    int y = 0;
+    if (x < kAddColumns) {
+      const uint8_t* cells = add + size_t(x) * kAddColumnStride;
+      for (; y < kAddRows; ++y) {
+        const uint8_t* slots = cells + size_t(y) * kAddSlots;
+        uint16_t sum = 0;
+        for (int j = 0; j < k; ++j) sum = static_cast<uint16_t>(sum + slots[j]);
+        column[size_t(y) * kCellBytes] = mean[sum];
+      }
+    }
+    for (; y < kStoreRows; ++y) column[size_t(y) * kCellBytes] = 0;
+  }
+}
+
+void ClearChannels(SharedState& s, uint8_t mask, bool withCaptions) {
+  static const char* const kClear[5] = {"", "Picture 1 clear  ", "Picture 2 clear  ",
+                                        "Picture 3 clear  ", "Picture 4 clear  "};
+  const bool mix4 = s.Config.AnyMixChannel();
+  uint8_t zeroMask = mask & 0x07;
+  if ((mask & 0x08) && !mix4) zeroMask |= 0x08;
+  FillChannels(s, zeroMask, 0);
+  if ((mask & 0x08) && mix4) FillChannels(s, 0x08, kMixGrey);
+  if (!withCaptions) return;
+  for (int k = 1; k <= 4; ++k) {
+    if (!(mask & (1u << (k - 1)))) continue;
+    s.ViewCaptions[k] = (k == 4 && mix4) ? "Picture 4 color gray  " : kClear[k];
+  }
+}
+
+void ClearAddStore(SharedState& s) {
+  int n = s.Config.AddFrameCount() + 1;
+  if (n > kAddSlots || n < 2) n = kAddSlots;
+  uint8_t* add = s.AddStore.data();
+  if (n == kAddSlots) {
+    std::memset(add, 0, s.AddStore.size());
+    return;
+  }
+  const size_t cells = size_t(kAddColumns) * kAddRows;
+  for (size_t c = 0; c < cells; ++c) std::memset(add + c * kAddSlots, 0, size_t(n));
+}
+
+void MixClip(SharedState& s) {
+  if (s.AnaglyphOn.load() != 0) return;
+  unsigned m = 0;
+  for (int k = 1; k <= 3; ++k)
+    if (s.Config.MixChannel(k)) m |= 1u << (k - 1);
+  if (m == 0) return;
+  const bool m1 = m & 1, m2 = m & 2, m3 = m & 4;
+  uint8_t* store = s.ImageStore.data();
+  for (int x = 0; x < kMixColumns; ++x) {
+    uint8_t* cell = store + size_t(x) * kColumnStride;
+    for (int y = 0; y < kMixRows; ++y, cell += kCellBytes) {
+      const uint8_t v = cell[3];
+      // Branch-free: low values force 0, high values force 255, the rest keep the cell.
+      const uint8_t low = v < kMixLow ? 0x00 : 0xFF;    // AND mask
+      const uint8_t high = v > kMixHigh ? 0xFF : 0x00;  // OR mask
+      if (m1) cell[0] = static_cast<uint8_t>((cell[0] & low) | high);
+      if (m2) cell[1] = static_cast<uint8_t>((cell[1] & low) | high);
+      if (m3) cell[2] = static_cast<uint8_t>((cell[2] & low) | high);
+    }
+  }
+}
+
+}  // namespace orvix

@@ -1,0 +1,27 @@
+#include "app/RunState.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace orvix {
+
+ZeroedBuffer::ZeroedBuffer(size_t size)
+    : data_(static_cast<uint8_t*>(std::calloc(size, 1))), size_(size) {
+  if (data_ == nullptr) throw std::bad_alloc();
+}
+
+ZeroedBuffer::~ZeroedBuffer() { std::free(data_); }
+
+void ZeroedBuffer::Zero() { std::memset(data_, 0, size_); }
+
+SharedState::SharedState() = default;
+
+SharedState& Shared() {
+  // Created on first use and never destroyed: the acquisition thread is always joined
+  // before the process ends, and nothing may outlive the buffers.
+  static SharedState* state = new SharedState();
+  return *state;
+}
+
+}  // namespace orvix

@@ -1,0 +1,55 @@
+#pragma once
+// Every modal box and file dialog the station shows goes through this one interface.
+// The station installs the Qt implementation; tests install a scripted one that records
+// each text and answers from a queue. Texts are UTF-8 and shown exactly as given.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvix {
+
+enum class MsgType { Warning, Error, Information, Confirmation };
+enum class MsgButtons { Ok, Yes, YesNo };
+enum class MsgResult { Ok, Yes, No };
+
+// Screen position of a box; x < 0 means "centred by the platform".
+struct MsgPos {
+  int x = -1;
+  int y = -1;
+};
+
+struct FileDialogRequest {
+  std::string title;
+  std::string folder;       // starting folder
+  std::string fileName;     // proposed name
+  std::vector<std::string> filters;  // e.g. "Bitmap (*.bmp)"
+  int filterIndex = 0;
+};
+
+struct FileDialogAnswer {
+  std::string path;  // full path chosen
+  int filterIndex = 0;
+};
+
+class OperatorDialogs {
+ public:
+  virtual ~OperatorDialogs() = default;
+  virtual MsgResult Message(MsgType type, const std::string& text, MsgButtons buttons,
+                            MsgPos pos = {}, const std::string& title = {}) = 0;
+  // Returns nothing when the operator cancels.
+  virtual std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest& request) = 0;
+  // A one-line text query; nothing when cancelled.
+  virtual std::optional<std::string> InputText(const std::string& title, const std::string& label,
+                                               const std::string& initial) = 0;
+};
+
+// The dialogs in force. Until one is installed, a silent one answers Ok / No / cancel.
+OperatorDialogs& Dialogs();
+// Installs `d` (not owned); nullptr goes back to the silent one. Returns the previous one.
+OperatorDialogs* SetDialogs(OperatorDialogs* d);
+
+// Qt message boxes and file dialogs; needs a QApplication.
+OperatorDialogs& QtDialogs();
+
+}  // namespace orvix

@@ -1,0 +1,43 @@
+#pragma once
+// Dialogs for tests: every box is recorded with its text, buttons and position, and
+// answered from a queue (Ok / No / cancel when the queue is empty).
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/OperatorDialogs.h"
+
+namespace orvix::test {
+
+struct ShownMessage {
+  MsgType type;
+  std::string text;
+  MsgButtons buttons;
+  MsgPos pos;
+  std::string title;
+};
+
+class ScriptedDialogs final : public OperatorDialogs {
+ public:
+  ScriptedDialogs();   // installs itself
+  ~ScriptedDialogs() override;  // restores the previous dialogs
+
+  std::vector<ShownMessage> shown;
+  std::deque<MsgResult> answers;
+  std::deque<std::optional<FileDialogAnswer>> fileAnswers;
+  std::deque<std::optional<std::string>> textAnswers;
+  std::vector<FileDialogRequest> fileRequests;
+
+  MsgResult Message(MsgType type, const std::string& text, MsgButtons buttons, MsgPos pos,
+                    const std::string& title) override;
+  std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest& request) override;
+  std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> InputText(const std::string& title, const std::string& label,
+                                       const std::string& initial) override;
+
+ private:
+  OperatorDialogs* previous_;
+};
+
+}  // namespace orvix::test

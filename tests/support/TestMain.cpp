@@ -1,0 +1,13 @@
+// One main for every test program: a QApplication exists (offscreen in CI), so window
+// tests and kernel tests share the same runner.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                  : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
