@@ -135,6 +135,9 @@ struct SharedState {
 
   // --- Switches and windows ---
   std::atomic<uint8_t> TestPictureOn{0};
+  // Mirror of the settings window's "Autoidentyfikacja" box (CheckBox10), kept by its
+  // handler, so the acquisition thread never reads a widget.
+  std::atomic<uint8_t> AutoIdentOn{0};
   std::atomic<uint8_t> AnaglyphOn{0};
   std::atomic<uint8_t> AnaglyphSource{1};
   std::atomic<uint16_t> RegNumber{0};
