@@ -32,7 +32,7 @@ class TUSBThread {
 
   void Terminate();           // the stop request: ends after the line being written
   bool TerminateRequested() const;
-  void Pause();               // the display step: returns once the thread is parked
+  void Pause();               // the display step: the thread stops at its next gate (no wait)
   void Resume();
   bool Finished() const;      // the run loop and its clean-up are over
   void StopAndJoin();         // Terminate, release a pause, join
@@ -54,7 +54,6 @@ class TUSBThread {
   std::mutex gateMutex_;
   std::condition_variable gateCv_;
   bool pauseRequested_ = false;  // guarded by gateMutex_
-  bool parked_ = false;          // guarded by gateMutex_
   std::thread thread_;
 };
 
