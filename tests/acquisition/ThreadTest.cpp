@@ -94,6 +94,14 @@ bool LooksCollected(const SharedState& s, int x, int y) {
   return v >= base && v <= base + 62;
 }
 
+// A collected RECORD pixel is the slower saw-tooth plus noise 0..30.
+bool LooksCollectedRecord(const SharedState& s, int x, int y) {
+  const int i = DataOffset(s) + x;
+  const int base = int(std::nearbyint(double((i >> 2) & 255) * 0.87));
+  const int v = s.ImageStore[StoreIndex(x, y, 1)];
+  return v >= base && v <= base + 30;
+}
+
 // Plays the frame display handler: pause, mark pending, check the picture holds still,
 // clear pending, resume. Returns the number of frames shown.
 struct Display {
@@ -206,6 +214,38 @@ TEST(AcquisitionThread, RecordRunEndsItselfAfterOneFrame) {
   EXPECT_TRUE(IsHeaderAt(s->RawStream.data(), kRawStreamSize, 10 + 403 * len));
   EXPECT_EQ(s->AcquisitionBusy, 0);
   EXPECT_EQ(s->DisplayPending, 0);
+}
+
+TEST(AcquisitionThread, RecordProgressReadsTheStreamWhileItIsWritten) {
+  // The progress timer collects from RawStream while the writer is still adding lines:
+  // it must only ever see finished lines (and ThreadSanitizer must see no race).
+  auto s = Fresh(0x10);
+  s->RecordOn = -1;
+  QueueUi ui;
+  TUSBThread t(*s, ui, ThreadPacing{0, 1, 1});
+  bool progress = false, ended = false;
+  int lastRows = 0, ticks = 0;
+  while (!ended) {
+    auto e = ui.Next(progress ? 1ms : 10s);
+    if (e && e->kind == Ev::Timer3) progress = true;
+    if (e && e->kind == Ev::Timer4) ended = true;
+    if (progress) {
+      bool found = true;
+      CollectFrame(*s, found, kCollectFactor);
+      ++ticks;
+      if (s->PrevFrameLines > 0) {
+        EXPECT_GE(s->PrevFrameLines, lastRows);
+        lastRows = s->PrevFrameLines;
+        EXPECT_TRUE(LooksCollectedRecord(*s, 5, lastRows - 1));
+      }
+    }
+  }
+  t.StopAndJoin();
+  bool found = true;
+  CollectFrame(*s, found, kCollectFactor);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(s->PrevFrameLines, 400);
+  EXPECT_GT(ticks, 3);
 }
 
 TEST(AcquisitionThread, StopDuringWriteFrameEndsPromptly) {
