@@ -40,13 +40,27 @@ void FlushStoreBlock(uint8_t* store, const uint8_t* raw, const LineBlock& block,
       if (Mask & (1u << k)) o[n++] = k;
     return o;
   }();
+  constexpr bool kContiguous = kCount > 0 && kOffsets[kCount - 1] - kOffsets[0] == kCount - 1;
+  // Local copies: byte stores may alias anything, so values kept in the block itself
+  // would be reloaded for every cell.
+  size_t rowOffset[kBlockLines];
+  const uint8_t* source[kBlockLines];
+  const int n = block.count;
+  for (int b = 0; b < n; ++b) {
+    rowOffset[b] = block.lines[b].row * kCellBytes + size_t(kOffsets[0]);
+    source[b] = raw + block.lines[b].source;
+  }
   for (int x = 0; x < pixels; ++x) {
-    uint8_t* column = store + size_t(x) * kColumnStride;
+    uint8_t* __restrict column = store + size_t(x) * kColumnStride;
     const size_t sx = size_t(x) * kCount;
-    for (int b = 0; b < block.count; ++b) {
-      uint8_t* cell = column + block.lines[b].row * kCellBytes;
-      const uint8_t* src = raw + block.lines[b].source + sx;
-      for (int j = 0; j < kCount; ++j) cell[kOffsets[j]] = src[j];
+    for (int b = 0; b < n; ++b) {
+      uint8_t* __restrict cell = column + rowOffset[b];
+      const uint8_t* __restrict src = source[b] + sx;
+      if constexpr (kContiguous) {
+        std::memcpy(cell, src, kCount);  // one store for adjacent channels
+      } else {
+        for (int j = 0; j < kCount; ++j) cell[kOffsets[j] - kOffsets[0]] = src[j];
+      }
     }
   }
 }
