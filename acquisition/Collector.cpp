@@ -6,6 +6,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "acquisition/LineStream.h"
 
 namespace orvix {
@@ -17,6 +21,7 @@ namespace {
 // order found, so a row met twice (the parking row) ends with the later line, exactly as
 // a line-by-line copy would leave it.
 constexpr int kBlockLines = 32;
+constexpr int kPrefetchColumns = 8;
 
 struct PendingLine {
   size_t row;     // store row
@@ -53,9 +58,16 @@ void FlushStoreBlock(uint8_t* store, const uint8_t* raw, const LineBlock& block,
   for (int x = 0; x < pixels; ++x) {
     uint8_t* __restrict column = store + size_t(x) * kColumnStride;
     const size_t sx = size_t(x) * kCount;
+    // The column stride is beyond what the hardware prefetcher follows: ask for the
+    // cells of a column a few columns ahead.
+    uint8_t* ahead = column + kPrefetchColumns * kColumnStride + rowOffset[0];
+    for (int l = 0; l < kBlockLines * kCellBytes; l += 64) __builtin_prefetch(ahead + l, 1);
     for (int b = 0; b < n; ++b) {
       uint8_t* __restrict cell = column + rowOffset[b];
       const uint8_t* __restrict src = source[b] + sx;
+      // 32 lines are read side by side, more streams than the hardware prefetcher
+      // follows: fetch each line a few cache lines ahead.
+      __builtin_prefetch(src + 384);
       if constexpr (kContiguous) {
         std::memcpy(cell, src, kCount);  // one store for adjacent channels
       } else {
@@ -97,11 +109,10 @@ int64_t ClampLimit(long double v) {
 
 bool HeaderOfLineOne(const uint8_t* p) { return p[12] == 0 && p[13] == 1; }
 
-// Sets the bytes of the channels in `mask` to `value` in every cell of ImageStore.
-void FillChannels(SharedState& s, uint8_t mask, uint8_t value) {
-  if ((mask & 0x0F) == 0) return;
-  // One pass over the store with a byte pattern of 80 bytes (16 cells), so the loop body
-  // is a plain masked store the compiler can vectorise.
+// Sets the channels of `mask` to `value` in the cells of a run of whole cells starting at
+// `p`. One pass with a byte pattern of 80 bytes (16 cells), so the loop body is a plain
+// masked store the compiler can vectorise.
+void FillCells(uint8_t* p, size_t bytes, uint8_t mask, uint8_t value) {
   constexpr int kSpan = 16 * kCellBytes;
   uint8_t keep[kSpan];
   uint8_t set[kSpan];
@@ -111,12 +122,41 @@ void FillChannels(SharedState& s, uint8_t mask, uint8_t value) {
     keep[i] = hit ? 0x00 : 0xFF;
     set[i] = hit ? value : 0x00;
   }
-  uint8_t* p = s.ImageStore.data();
-  const size_t n = s.ImageStore.size();
   size_t i = 0;
-  for (; i + kSpan <= n; i += kSpan)
+  for (; i + kSpan <= bytes; i += kSpan)
     for (int j = 0; j < kSpan; ++j) p[i + j] = static_cast<uint8_t>((p[i + j] & keep[j]) | set[j]);
-  for (int j = 0; i < n; ++i, ++j) p[i] = static_cast<uint8_t>((p[i] & keep[j]) | set[j]);
+  for (int j = 0; i < bytes; ++i, ++j) p[i] = static_cast<uint8_t>((p[i] & keep[j]) | set[j]);
+}
+
+// Sets the bytes of the channels in `mask` to `value` in every cell of ImageStore.
+void FillChannels(SharedState& s, uint8_t mask, uint8_t value) {
+  if ((mask & 0x0F) == 0) return;
+  FillCells(s.ImageStore.data(), s.ImageStore.size(), mask, value);
+}
+
+// Sum of the first k slots of one ADD cell (at most 51 x 255, so 16 bits suffice).
+// Whole 16-byte chunks are summed with SAD; the last chunk is masked to k. A chunk that
+// would reach past the end of AddStore is summed byte by byte instead.
+inline uint16_t SlotSum(const uint8_t* slots, const uint8_t* end, int k, const uint8_t* tailMask) {
+#if defined(__SSE2__)
+  const int chunks = (k + 15) / 16;
+  if (slots + 16 * chunks <= end) {
+    __m128i acc = _mm_setzero_si128();
+    const __m128i zero = _mm_setzero_si128();
+    for (int c = 0; c < chunks; ++c) {
+      __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(slots + 16 * c));
+      if (c == chunks - 1) v = _mm_and_si128(v, _mm_load_si128(reinterpret_cast<const __m128i*>(tailMask)));
+      acc = _mm_add_epi64(acc, _mm_sad_epu8(v, zero));
+    }
+    return static_cast<uint16_t>(_mm_cvtsi128_si32(acc) + _mm_extract_epi16(acc, 4));
+  }
+#else
+  (void)end;
+  (void)tailMask;
+#endif
+  uint16_t sum = 0;
+  for (int j = 0; j < k; ++j) sum = static_cast<uint16_t>(sum + slots[j]);
+  return sum;
 }
 
 }  // namespace
@@ -314,22 +354,27 @@ void AverageAddFrames(SharedState& s, int k) {
     }
     meanFor = k;
   }
-  uint8_t* store = s.ImageStore.data() + (n - 1);
+  uint8_t* plane = s.ImageStore.data();
+  uint8_t* store = plane + (n - 1);
   const uint8_t* add = s.AddStore.data();
-  for (int x = 0; x < kStoreColumns; ++x) {
+  const uint8_t* addEnd = add + s.AddStore.size();
+  alignas(16) uint8_t tailMask[16];
+  for (int i = 0; i < 16; ++i) tailMask[i] = (k % 16 == 0 || i < k % 16) ? 0xFF : 0x00;
+  const uint8_t bit = static_cast<uint8_t>(1u << (n - 1));
+  // Columns of the ADD picture: the mean in rows 0..801, zero below.
+  for (int x = 0; x < kAddColumns; ++x) {
     uint8_t* column = store + size_t(x) * kColumnStride;
-    int y = 0;
-    if (x < kAddColumns) {
-      const uint8_t* cells = add + size_t(x) * kAddColumnStride;
-      for (; y < kAddRows; ++y) {
-        const uint8_t* slots = cells + size_t(y) * kAddSlots;
-        uint16_t sum = 0;
-        for (int j = 0; j < k; ++j) sum = static_cast<uint16_t>(sum + slots[j]);
-        column[size_t(y) * kCellBytes] = mean[sum];
-      }
+    const uint8_t* cells = add + size_t(x) * kAddColumnStride;
+    for (int y = 0; y < kAddRows; ++y) {
+      const uint8_t* slots = cells + size_t(y) * kAddSlots;
+      column[size_t(y) * kCellBytes] = mean[SlotSum(slots, addEnd, k, tailMask)];
     }
-    for (; y < kStoreRows; ++y) column[size_t(y) * kCellBytes] = 0;
+    FillCells(plane + size_t(x) * kColumnStride + size_t(kAddRows) * kCellBytes,
+              size_t(kStoreRows - kAddRows) * kCellBytes, bit, 0);
   }
+  // The columns right of it: zero.
+  FillCells(plane + size_t(kAddColumns) * kColumnStride,
+            size_t(kStoreColumns - kAddColumns) * kColumnStride, bit, 0);
 }
 
 void ClearChannels(SharedState& s, uint8_t mask, bool withCaptions) {
