@@ -62,12 +62,13 @@ void FlushStoreBlock(uint8_t* store, const uint8_t* raw, const LineBlock& block,
     // cells of a column a few columns ahead.
     uint8_t* ahead = column + kPrefetchColumns * kColumnStride + rowOffset[0];
     for (int l = 0; l < kBlockLines * kCellBytes; l += 64) __builtin_prefetch(ahead + l, 1);
+    // The block's lines are read side by side, more streams than the hardware
+    // prefetcher follows: once per cache line of samples, fetch each line ahead.
+    if (sx % 64 < size_t(kCount))
+      for (int b = 0; b < n; ++b) __builtin_prefetch(source[b] + sx + 384);
     for (int b = 0; b < n; ++b) {
       uint8_t* __restrict cell = column + rowOffset[b];
       const uint8_t* __restrict src = source[b] + sx;
-      // 32 lines are read side by side, more streams than the hardware prefetcher
-      // follows: fetch each line a few cache lines ahead.
-      __builtin_prefetch(src + 384);
       if constexpr (kContiguous) {
         std::memcpy(cell, src, kCount);  // one store for adjacent channels
       } else {
