@@ -159,6 +159,11 @@ struct SharedState {
   std::atomic<int32_t> UnitStatusWord{0};
   std::atomic<double> UnitScale{0.0};
   std::atomic<int32_t> UnitKV{0};
+
+  // --- Dimension calibration (UI thread only) ---
+  // Run-time copy of the table's DimCalibration rows, percent per magnification range
+  // 1..14 at index 0..13; filled by the apply step, edited by the calibration window.
+  std::array<int32_t, 14> CorrectionTable{};
 };
 
 // Table index of the current frame geometry: 0 for the test picture, else the LINES choice.

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("ORVIX"));
   orvix::SetDialogs(&orvix::QtDialogs());
   orvix::TVideo video;
+  if (video.InstanceRefused()) return 0;  // another station runs; the operator was told
   video.show();
   return app.exec();
 }

@@ -1,0 +1,70 @@
+// Shutdown of the main window: the save questions for unsaved pictures, the end of a
+// running acquisition, and the release of what start-up took.
+#include "app/RunState.h"
+#include "app/TVideo.h"
+#include "platform/OperatorDialogs.h"
+#include "platform/ScreenSaver.h"
+#include "platform/SingleInstance.h"
+
+namespace orvix {
+
+namespace {
+const char* const kNotSavedText =
+    " Obraz nie został zapisany. \r\n\r\n    Czy zapisać teraz ?     ";
+const char* const kDeviceRunningText =
+    " Zewnętrzne urządzenie pracuje \r\n\r\n  Proszę wyłączyć je ręcznie    ";
+constexpr int kQuestionX = 500;
+}  // namespace
+
+void TVideo::ZamykanieCalosci() {
+  SharedState& s = Shared();
+  s.ClosingDown = -1;
+  CloseOtherWindowsForShutdown();
+  UpdateViewButtons();
+  UpdateRunButtons();
+
+  // Unsaved pictures, kan1 first; declining one leaves the rest unasked.
+  bool declined = false;
+  if (s.Config.Flag(cfg::kAskSaveOnExitRow) != 0 && s.AnaglyphOn.load() == 0) {
+    for (int k = 1; k <= 4 && !declined; ++k) {
+      if (s.UnsavedChannels.load() & (1u << (k - 1)))
+        declined = AskSaveBeforeExit(k, 100 + 100 * k);
+    }
+  }
+
+  if (!declined) {
+    while (s.AcquisitionBusy.load() != 0) {
+      Dialogs().Message(MsgType::Warning, kDeviceRunningText, MsgButtons::Yes);
+      StopAcquisition();
+    }
+  }
+  // Whatever the operator answered, the acquisition ends before anything it may still
+  // touch is released: the window closes in every case.
+  StopAcquisition();
+
+  ReleaseDrawingBitmaps();
+  instanceMapping_.reset();
+  if (screenSaver_) screenSaver_->Release();
+  closedDown_ = true;
+}
+
+bool TVideo::AskSaveBeforeExit(int k, int y) {
+  SharedState& s = Shared();
+  if (k != s.ViewMode.load()) {
+    s.ViewMode = static_cast<uint8_t>(k);
+    UpdateViewButtons();
+    RedrawView(k, s.WorkMode.load(), 'a');
+  }
+  const MsgResult r =
+      Dialogs().Message(MsgType::Warning, kNotSavedText, MsgButtons::YesNo, {kQuestionX, y});
+  if (r == MsgResult::Yes) {
+    SavePictureAs();
+    return false;
+  }
+  s.ClosingDown = 0;
+  UpdateRunButtons();
+  UpdateViewButtons();
+  return true;
+}
+
+}  // namespace orvix

@@ -1,0 +1,37 @@
+#include "settings/AutoName.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "settings/SettingsConstants.h"
+
+namespace orvix {
+
+std::string& SaveDir() {
+  static std::string dir = ".";
+  return dir;
+}
+
+std::string& AutoNameBase() {
+  static std::string base = "backup";
+  return base;
+}
+
+std::string NextAutoName(const std::string& folder, const std::string& base) {
+  for (int n = 1; n < settings::kAutoNumberLimit; ++n) {
+    const char* pad = n <= 9 ? "-000" : n <= 99 ? "-00" : n <= 999 ? "-0" : "-";
+    const std::string name = base + pad + std::to_string(n) + ".bmp";
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::u8path(folder + name), ec)) return name;
+  }
+  return settings::kNoName;
+}
+
+std::optional<std::string> AutoNameBaseOf(const std::string& fileName) {
+  const std::string name = fileName + ".";
+  const size_t p = name.find('.');  // 0-based: a base needs p >= 1
+  if (p < 1) return std::nullopt;
+  return name.substr(0, p);
+}
+
+}  // namespace orvix

@@ -1,0 +1,165 @@
+#include "settings/ConfigFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+#include <array>
+
+#include "platform/OperatorDialogs.h"
+#include "settings/SettingsConstants.h"
+
+namespace orvix {
+
+using namespace settings;
+
+namespace {
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// "Clear the attributes": the owner may write the file again.
+void MakeWritable(const QString& path) {
+  QFile f(path);
+  if (f.exists() && !(f.permissions() & QFileDevice::WriteOwner))
+    f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+}
+}  // namespace
+
+std::string& ProgramDir() {
+  static std::string dir = ".";
+  return dir;
+}
+
+std::string ConfigFilePath() { return ProgramDir() + "/" + kConfigFileName; }
+
+bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture) {
+  QDir::setCurrent(Q(ProgramDir()));
+  const QString path = Q(ConfigFilePath());
+  MakeWritable(path);
+
+  // The whole file is read into a buffer first: a short or unreadable file leaves the
+  // table untouched, so nothing is half applied.
+  bool ok = false;
+  QFile f(path);
+  if (QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly)) {
+    const QByteArray data = f.read(kConfigFileBytes);
+    // Fewer than 2 records, or fewer than 257: a missing or faulty file alike.
+    if (data.size() == kConfigFileBytes) {
+      std::copy(data.begin() + kRecordBytes, data.begin() + kConfigFileBytes,
+                s.Config.bytes.begin());
+      ok = true;
+    }
+  }
+  if (!ok) {
+    if (hideStartupPicture) hideStartupPicture();
+    Dialogs().Message(MsgType::Warning, kMissingConfigWarning, MsgButtons::Ok);
+  }
+  return ok;
+}
+
+bool SaveConfig(const SharedState& s) {
+  QDir::setCurrent(Q(ProgramDir()));
+  const QString path = Q(ConfigFilePath());
+  MakeWritable(path);
+
+  std::array<char, kConfigFileBytes> image{};
+  std::copy(s.Config.bytes.begin(), s.Config.bytes.end(), image.begin() + kRecordBytes);
+
+  // Unbuffered, so a short write (a full disk, a file-size limit) is seen here: a buffered
+  // QSaveFile can commit a truncated file after such a write without reporting it.
+  QSaveFile f(path);
+  QString why;
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    why = f.errorString();
+  } else {
+    qint64 written = 0;
+    while (written < kConfigFileBytes) {
+      const qint64 n = f.write(image.data() + written, kConfigFileBytes - written);
+      if (n <= 0) break;
+      written += n;
+    }
+    if (written != kConfigFileBytes || f.size() != kConfigFileBytes) {
+      why = f.errorString();
+      if (why.isEmpty()) why = QStringLiteral("%1 of %2 bytes written").arg(written).arg(kConfigFileBytes);
+      f.cancelWriting();
+    } else if (!f.commit()) {
+      why = f.errorString();
+    }
+  }
+  if (why.isEmpty()) return true;
+  const std::string text = std::string(kSaveFailedHead) + ConfigFilePath() + " \r\n\r\n  " +
+                           why.toStdString() + " ";
+  Dialogs().Message(MsgType::Error, text, MsgButtons::Ok);
+  return false;
+}
+
+void DefaultConfigTable(SharedState& s) {
+  ConfigTable& c = s.Config;
+  for (int k = 1; k <= 4; ++k) {
+    c.SetChannelGain(k, kDefaultGain);
+    c.SetChannelOffset(k, 0);
+    c.SetChannelOn(k, false);
+    c.SetAddChannel(k, false);
+  }
+  for (int r = 1; r <= cfg::kDimCalibrationCount; ++r) {
+    s.CorrectionTable[size_t(r - 1)] = kDefaultCalibration;
+    c.SetDimCalibration(r, kDefaultCalibration);
+  }
+  for (int r = 1; r < cfg::kRows; ++r) {
+    for (int k = 1; k <= 4; ++k) c.SetRecFilter(r, k, kDefaultFilter);
+    c.SetRecDivider(r, kDefaultDivider);
+    c.SetRecOffsetH(r, 0);
+    c.SetRecOffsetV(r, 0);
+    c.SetFlag(r, false);
+  }
+  c.SetFlag(cfg::kStripDimensionRow, true);
+  c.SetFlag(cfg::kRegIncrementOnSaveRow, false);
+  c.SetFlag(cfg::kBarTicksRow, true);
+  c.SetFlag(cfg::kAutoIdentRow, false);
+  c.SetAddFrameCount(kDefaultAddFrames);
+  c.SetChannelOn(1, true);
+  c.SetAddChannel(1, true);
+  s.SampleDivider = kDefaultDivider;
+  s.OffsetH = 0;
+  s.OffsetV = 0;
+  c.SetStoredMode(cfg::kAddWorkModeRow, kDefaultAddMode);
+  c.SetStoredMode(cfg::kRecordWorkModeRow, kDefaultRecordMode);
+  c.SetStoredMode(cfg::kVisualWorkModeRow, kDefaultVisualMode);
+  s.ChannelCode = kDefaultChannelCode;
+  c.SetFlag(cfg::kAnaglyphRotate90Row, false);
+  c.SetFlag(cfg::kAnaglyphGreenMagentaRow, false);
+}
+
+void StoreWorkModesInTable(SharedState& s) {
+  s.Config.SetStoredMode(cfg::kRecordWorkModeRow, s.RecordWorkMode.load());
+  s.Config.SetStoredMode(cfg::kVisualWorkModeRow, s.VisualWorkMode.load());
+  s.Config.SetStoredMode(cfg::kAddWorkModeRow, s.AddWorkMode.load());
+}
+
+void LoadWorkModesFromTable(SharedState& s) {
+  s.AddWorkMode = s.Config.StoredMode(cfg::kAddWorkModeRow);
+  s.RecordWorkMode = s.Config.StoredMode(cfg::kRecordWorkModeRow);
+  s.VisualWorkMode = s.Config.StoredMode(cfg::kVisualWorkModeRow);
+}
+
+void ValidateConfigTable(SharedState& s) {
+  ConfigTable& c = s.Config;
+  for (int k = 1; k <= 4; ++k) {
+    c.SetChannelGain(k, kGainRange.Fix(c.ChannelGain(k)));
+    c.SetChannelOffset(k, kOffsetRange.Fix(c.ChannelOffset(k)));
+  }
+  c.SetAddFrameCount(kAddFrameRange.Fix(c.AddFrameCount()));
+  for (int r = 1; r <= cfg::kDimCalibrationCount; ++r) {
+    c.SetDimCalibration(r, kDimCalibrationRange.Fix(c.DimCalibration(r)));
+    s.CorrectionTable[size_t(r - 1)] = c.DimCalibration(r);
+  }
+  for (int r = 1; r < cfg::kRows; ++r) {
+    for (int k = 1; k <= 4; ++k)
+      c.SetRecFilter(r, k, static_cast<uint8_t>(kFilterRange.Fix(c.RecFilter(r, k))));
+    c.SetRecOffsetH(r, static_cast<int16_t>(kOffsetHRange.Fix(c.RecOffsetH(r))));
+    c.SetRecOffsetV(r, static_cast<int16_t>(kOffsetVRange.Fix(c.RecOffsetV(r))));
+    c.SetRecDivider(r, static_cast<uint16_t>(kDividerRange.Fix(c.RecDivider(r))));
+  }
+}
+
+}  // namespace orvix

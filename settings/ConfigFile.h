@@ -1,0 +1,40 @@
+#pragma once
+// conf300.dat: 257 records of 16 bytes; record 0 is ignored, records 1..256 hold the rows
+// 0..255 of the configuration table byte for byte. Also the fixed defaults and the range
+// checks of the apply step. No widgets here: the settings window sets its own controls.
+#include <functional>
+#include <string>
+
+#include "app/RunState.h"
+
+namespace orvix {
+
+// The folder that holds the program file, without trailing separator. The station sets it
+// at start-up; tests point it at a temporary folder.
+std::string& ProgramDir();
+std::string ConfigFilePath();
+
+// Reads conf300.dat from ProgramDir into the table. On any failure (missing, unreadable,
+// shorter than 257 records) the table is left as it was, `hideStartupPicture` runs, the
+// missing-file warning is shown and false is returned.
+bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture = {});
+
+// Writes the table to conf300.dat through a temporary file that replaces the old one only
+// once it is complete. On failure the old file stays as it was, an error box names the file
+// and the reason, and false is returned.
+bool SaveConfig(const SharedState& s);
+
+// The table part of the defaults, and the run-time values they set (SampleDivider,
+// offsets, ChannelCode, the corrections). The window sets its controls afterwards.
+void DefaultConfigTable(SharedState& s);
+
+// Copies the three run-time stored working modes into rows 10..12 (done before a save) and
+// back out (after a load).
+void StoreWorkModesInTable(SharedState& s);
+void LoadWorkModesFromTable(SharedState& s);
+
+// The range checks of the apply step: out-of-range values are replaced by fixed ones, and
+// the dimension calibrations are copied into CorrectionTable.
+void ValidateConfigTable(SharedState& s);
+
+}  // namespace orvix

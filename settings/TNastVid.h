@@ -1,0 +1,220 @@
+#pragma once
+// The settings window "     Konfigurowanie nastaw": a page control whose first four pages
+// share one channel panel, the Add, frame and file pages, the strip options and the
+// anaglyph page, and the load / save / close buttons. Every control writes its value into
+// the configuration table at once. Controls carry the names of the window design and are
+// public: the main window reads and sets several of them directly (CheckBox1, CheckBox2,
+// CheckBox3, CheckBox10, TrackBar3, GroupBox12, LinesRadio, TimeRadio, ...).
+#include <QFrame>
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "app/RunState.h"
+#include "settings/MainWindowLink.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+
+namespace orvix {
+
+// A panel that reports a mouse press (the page indicators).
+class ClickPanel : public QFrame {
+  Q_OBJECT
+ public:
+  using QFrame::QFrame;
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+};
+
+class TNastVid : public QWidget {
+  Q_OBJECT
+ public:
+  // Page tags.
+  static constexpr int kAddPage = 5, kFramePage = 6, kFilePage = 7, kStripPage = 8,
+                       kAnaglyphPage = 9, kPages = 9;
+
+  explicit TNastVid(MainWindowLink* link, SharedState& s = Shared(), QWidget* parent = nullptr);
+
+  // Set-up run once by the main window at its first show; `picturePanel` (global
+  // coordinates) places the window centred over it, 10 pixels below its top.
+  void FormCreate(const QRect& picturePanel = {});
+
+  // --- Window frame and channel pages ---
+  int ActiveTag() const;
+  void OpenPage(int tag);  // makes the page of `tag` active (PageControl1Change follows)
+  void PageControl1Change();
+  void Panel5Click(int tag);
+  void nastawy_koniec();
+  void Button4Click() { nastawy_koniec(); }
+  void SpeedButton11Click();
+  void TrackBar1Change(int position);
+  void TrackBar2Change(int position);
+  void RadioButton1Click(int tag);
+  void SpeedButton13Click();
+  void SpeedButton12Click();
+  void WyswietlFiltr(int channel);
+  void WyswietlOnOff(int channel);
+
+  // --- Add page ---
+  void TrackBar3Change(int position);
+  void RadioButton51Click(int tag);
+
+  // --- Frame page ---
+  void liczdzielnik(int step);
+  void liczoffseth(int step);
+  void liczoffsetv(int step);
+  void SpinButton51UPClick() { liczdzielnik(1); }
+  void SpinButton51DownClick() { liczdzielnik(-1); }
+  void SpinButton52UpClick() { liczoffseth(1); }
+  void SpinButton52DownClick() { liczoffseth(-1); }
+  void SpinButton1UpClick() { liczoffsetv(1); }
+  void SpinButton1DownClick() { liczoffsetv(-1); }
+  void CheckBox10Click();
+  void UstawPanAut();
+
+  // --- Working modes ---
+  void RadioButton11Click(int index);  // LINES button index 0..7
+  void RadioButton12Click(int index);  // TIME button index 0..7
+  void WyswietlTrybyPracy();
+  void UstawTrybyPracy(uint8_t mode);
+  // Checks the LINES and TIME buttons of `mode` (ERROR 1503 / 1504 for impossible ones).
+  void ShowWorkModeRadios(uint8_t mode);
+  // Checking a button that is not checked yet runs its click handling.
+  void CheckLinesRadio(int index);
+  void CheckTimeRadio(int index);
+
+  // --- File page ---
+  void CheckBox1Click();
+  void Button5Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+  // Looks up the next numbered name of `base` in `folder` and shows it in Label2.
+  void ShowNextAutoName(const std::string& folder, const std::string& base);
+
+  // --- Configuration ---
+  void ApplyConfig(uint8_t mode);
+  void ReloadConfig();
+  void DefaultConfig();
+  void Button1Click();  // "Wyslij nastawy"
+  void Button2Click() { ReloadConfig(); }
+  void Button3Click();  // "Zapisz nastawy"
+
+  // --- Strip options and anaglyph choices (their pages are completed elsewhere) ---
+  void StripBoxClick(int index);  // CheckBox11..CheckBox16, index 0..5
+  void BarLookClick(int index);   // RadioButton211/221/231, index 0..2
+  void RadioButton4Click();
+  void RadioButton5Click();
+  void Button9Click();
+  void RadioButton6Click();
+  void RadioButton7Click();
+  void RadioButton13Click();
+  void RadioButton15Click();
+
+  // --- Controls ---
+  QTabWidget* PageControl1 = nullptr;
+  std::array<QWidget*, kPages + 1> TabSheet{};  // index = tag
+  std::array<ClickPanel*, 5> PageIndicators{};  // tags 1..5
+  QPushButton* Button1 = nullptr;  // "Wyslij nastawy"
+  QPushButton* Button2 = nullptr;  // "Odczytaj nastawy"
+  QPushButton* Button3 = nullptr;  // "Zapisz nastawy"
+  QPushButton* Button4 = nullptr;  // "Zamknij"
+
+  // Channel panel.
+  QFrame* Panel3 = nullptr;
+  QPushButton* SpeedButton11 = nullptr;  // "On / Off"
+  QLabel* PanelOnOff = nullptr;          // "Kanał załączony" / "Kanał wyłączony"
+  QGroupBox* GainGroup = nullptr;
+  QLabel* GainScale = nullptr;
+  QSlider* TrackBar1 = nullptr;
+  QGroupBox* OffsetGroup = nullptr;
+  QLabel* OffsetScale = nullptr;
+  QSlider* TrackBar2 = nullptr;
+  QGroupBox* FilterGroup = nullptr;
+  std::array<QRadioButton*, 6> FilterButtons{};  // tags 1..6
+  QFrame* MixPanel = nullptr;
+  QPushButton* SpeedButton13 = nullptr;  // "Mix 4 to " + channel
+  QFrame* MarkerPanel = nullptr;
+  QPushButton* SpeedButton12 = nullptr;  // " Znacznik "
+
+  // Add page.
+  QGroupBox* AddGroup = nullptr;
+  QLabel* AddScale = nullptr;
+  QSlider* TrackBar3 = nullptr;
+  std::array<QRadioButton*, 4> AddChannelButtons{};  // RadioButton51, tags 1..4
+
+  // Frame page.
+  QGroupBox* LinesGroup = nullptr;
+  QGroupBox* GroupBox12 = nullptr;  // TIME group
+  std::array<QRadioButton*, 8> LinesRadio{};
+  std::array<QRadioButton*, 8> TimeRadio{};
+  QLabel* DividerLabel = nullptr;
+  QLabel* OffsetHLabel = nullptr;
+  QLabel* OffsetVLabel = nullptr;
+  QToolButton *SpinButton51Up = nullptr, *SpinButton51Down = nullptr;
+  QToolButton *SpinButton52Up = nullptr, *SpinButton52Down = nullptr;
+  QToolButton *SpinButton1Up = nullptr, *SpinButton1Down = nullptr;
+  QGroupBox* AutoIdentGroup = nullptr;
+  QCheckBox* CheckBox10 = nullptr;
+
+  // File page.
+  QCheckBox* CheckBox1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QPushButton* Button5 = nullptr;
+  QCheckBox* CheckBox5 = nullptr;
+  QCheckBox* CheckBox2 = nullptr;
+  QCheckBox* CheckBox3 = nullptr;
+
+  // Page 8: strip options (Panel11) and test view (Panel10).
+  QFrame* Panel10 = nullptr;
+  QFrame* Panel11 = nullptr;
+  std::array<QCheckBox*, 6> StripBoxes{};  // CheckBox11..CheckBox16
+  QCheckBox* CheckBox16 = nullptr;
+  std::array<QRadioButton*, 3> BarLookButtons{};  // RadioButton211, 221, 231
+  QRadioButton* RadioButton4 = nullptr;
+  QRadioButton* RadioButton5 = nullptr;
+  QPushButton* Button9 = nullptr;
+
+  // Page 9: anaglyph.
+  QRadioButton* RadioButton13 = nullptr;
+  QRadioButton* RadioButton15 = nullptr;
+  QRadioButton* RadioButton6 = nullptr;
+  QRadioButton* RadioButton7 = nullptr;
+
+  // The 3D switch panel.
+  QFrame* Panel14 = nullptr;
+  QPushButton* SpeedButton1 = nullptr;
+
+ private:
+  void BuildChannelPanel();
+  void BuildAddPage();
+  void BuildFramePage();
+  void BuildFilePage();
+  void BuildStripPage();
+  void BuildAnaglyphPage();
+  void Wire();
+  void ShowGainCaption(int position);
+  void ShowOffsetCaption(int position);
+  void ShowAddCaption(int position);
+  int ChannelShown() const;  // tag of the active page when it is a channel page, else 1
+
+  QGroupBox* addChannelGroup_ = nullptr;
+  MainWindowLink* link_;
+  SharedState& s_;
+  bool created_ = false;
+};
+
+// Colour helpers used by the window and its tests.
+void SetPanelColour(QWidget* w, const QColor& c);
+QColor PanelColour(const QWidget* w);
+
+}  // namespace orvix

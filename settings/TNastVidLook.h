@@ -1,0 +1,53 @@
+#pragma once
+// Colours and captions of the settings window, in one place.
+#include <QColor>
+
+namespace orvix::look {
+
+inline const QColor kSilver(192, 192, 192);
+inline const QColor kOrange(255, 112, 0);
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kPink(255, 48, 255);
+inline const QColor kAqua(0, 255, 255);
+inline const QColor kLinesChecked(255, 0, 128);
+inline const QColor kTimeChecked(0, 160, 255);
+inline const QColor kGrey(128, 128, 128);
+inline const QColor kLabelBlue(0, 48, 255);
+inline const QColor kTeal(0, 128, 128);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kWindowGrey(212, 208, 200);
+
+inline constexpr const char* kCaption = "     Konfigurowanie nastaw";
+inline constexpr const char* kPageCaptions[] = {
+    "",          "     Kanał 1 ", "     Kanał 2 ", "     Kanał 3 ", "     Kanał 4 ",
+    "     Add ", " Ramka ",       " Pliki ",       " Znacznik ",    " Anaglif "};
+inline constexpr const char* kFilterCaptions[] = {" 800 kHz", " 400 kHz", " 200 kHz",
+                                                  " 100 kHz", "  50 kHz", "  25 kHz"};
+inline constexpr const char* kLinesCaptions[] = {" 400 lines", " 800 lines", "1600 lines",
+                                                 "error lines", "", "", "", ""};
+inline constexpr const char* kTimeCaptions[] = {"  2 ms",   "  5 ms",   " 10 ms",   " 20 ms",
+                                                " 50 ms",   "error ms", "error ms", "error ms"};
+inline constexpr const char* kChannelOn = "Kanał załączony";
+inline constexpr const char* kChannelOff = "Kanał wyłączony";
+inline constexpr const char* kMix = "Mix 4 to ";
+inline constexpr const char* kMarker = " Znacznik ";
+inline constexpr const char* kGainCaption = " Wzmocnienie x ";
+inline constexpr const char* kOffsetCaption = " Przesunięcie ";
+inline constexpr const char* kAddCaption = " Liczba obrazów do nałożenia  ";
+inline constexpr const char* kAskOnExit =
+    "Monitować  \" Czy zapisać obraz ? \"  po naciśnieciu  \" ZAKOŃCZ \"";
+inline constexpr const char* kAskOnStart =
+    "Monitować  \" Czy zapisać obraz ? \"  po naciśnieciu  \" RECORD \"  i  \" START \"";
+inline constexpr const char* kAutoNameTitle = " Nazwa i ścieżka do autozapisu";
+
+// Scales drawn above the track bars: "Courier New" 10 on silver, labels at y = 5.
+inline constexpr int kScaleTop = 5;
+inline constexpr int kGainScaleX[] = {0, 64, 128, 192, 256};
+inline constexpr int kOffsetScaleX[] = {0, 66, 132, 198, 264};
+inline constexpr double kAddScaleStep = 41.5;
+inline constexpr int kAddScaleLabels = 15;
+
+inline constexpr int kLabel2Width = 603;
+inline constexpr int kLabel2Limit = 587;
+
+}  // namespace orvix::look

@@ -1,0 +1,70 @@
+#pragma once
+// Working modes: the WorkMode byte (16 x LINES choice + TIME choice), its text, its checks,
+// the tables of LINES/TIME buttons offered per run mode, the per-mode divider and offsets
+// of the frame page, and the apply step's transfer of the table into run-time values.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/RunState.h"
+
+namespace orvix {
+
+inline constexpr int kModeButtons = 8;      // LinesRadio / TimeRadio buttons
+inline constexpr int kRuledModeButtons = 7;  // buttons 1..7 take part in the rules
+
+// Offered buttons: row = checked button of the other list - 1; columns 0..7 VISUAL/ADD,
+// 8..15 RECORD; column n of a half stands for button n.
+using ModeTable = std::array<std::array<uint8_t, 16>, 8>;
+extern const ModeTable TimeTable;   // TIME buttons by the checked LINES button
+extern const ModeTable LinesTable;  // LINES buttons by the checked TIME button
+
+// " 800/10", "error/error", ...; a LINES choice other than 1..4 shows ERROR 1502 and reads
+// "Error".
+std::string ModeText(uint8_t mode);
+
+// WorkMode without bit 7; a mode without LINES choice becomes 0x12 with ERROR 1505.
+uint8_t CheckWorkMode(SharedState& s);
+
+// Makes `mode` current: WorkMode and the preset of the selected run mode (ADD, else
+// RECORD, else VISUAL).
+void SetCurrentWorkMode(SharedState& s, uint8_t mode);
+// A current mode outside 0x10..0x7F is reported with ERROR 1501 (and kept as set).
+bool WorkModeInRange(uint8_t mode);
+
+// The three mode-panel texts; the VISUAL one carries "  A" while auto-identification is on.
+struct ModePanelTexts {
+  std::string record, add, visual;
+};
+ModePanelTexts ModePanels(SharedState& s, bool autoIdent);
+
+// Check and visibility of the LINES and TIME buttons (index 0..7 = button 1..8).
+struct ModeRadios {
+  std::array<bool, kModeButtons> linesChecked{}, linesShown{}, timeChecked{}, timeShown{};
+};
+// One refresh pass after a LINES or TIME click: shows the offered buttons, moves checks
+// that fell on buttons not offered, forces 800 lines for ADD and 3D, and composes the mode.
+// Returns true when it changed a check (the caller then runs another pass).
+bool RefreshModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode);
+
+// The frame page's per-mode values, stepped and limited to their editing limits, stored
+// in the current mode's record and the run-time copy. A step of 0 re-reads the value.
+uint16_t StepDivider(SharedState& s, int step);
+int16_t StepOffsetH(SharedState& s, int step);
+int16_t StepOffsetV(SharedState& s, int step);
+// (d + 2) x 15 ns in microseconds with three decimals and " µs": 98 -> "1.500 µs".
+std::string DividerText(uint16_t d);
+
+// Filter of channel k in the record of the checked current mode.
+void StoreFilter(SharedState& s, int k, uint8_t code);
+uint8_t CurrentFilter(SharedState& s, int k);
+
+// The kernel of the apply step (steps 1, 2, 4 and 6): checks the mode, derives ChannelCode
+// from the switches, replaces out-of-range values and loads the current mode's divider and
+// offsets. Returns the mode applied.
+uint8_t ApplyConfigTable(SharedState& s);
+
+// One decimal of a track-bar position over ten: 10 -> "1.0", -5 -> "-0.5".
+std::string TenthsText(int position);
+
+}  // namespace orvix

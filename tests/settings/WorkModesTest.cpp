@@ -1,0 +1,244 @@
+// Working modes and the frame page's values: guards against a wrong mode text, a missed or
+// doubled ERROR 1505, buttons offered in the wrong run mode, a divider or offset escaping
+// its editing limits, an inexact microsecond text, and numbered names off by one.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "settings/AutoName.h"
+#include "settings/ConfigFile.h"
+#include "settings/WorkModes.h"
+#include "tests/support/ScriptedDialogs.h"
+
+namespace orvix {
+namespace {
+
+std::unique_ptr<SharedState> Defaults() {
+  auto s = std::make_unique<SharedState>();
+  DefaultConfigTable(*s);
+  return s;
+}
+
+TEST(WorkModes, ModeText) {
+  test::ScriptedDialogs d;
+  EXPECT_EQ(ModeText(0x22), " 800/10");
+  EXPECT_EQ(ModeText(0x10), " 400/2");
+  EXPECT_EQ(ModeText(0x34), "1600/50");
+  EXPECT_EQ(ModeText(0x47), "error/error");
+  EXPECT_EQ(ModeText(0xB3), "1600/20");  // bit 7 is ignored
+  EXPECT_TRUE(d.shown.empty());
+  EXPECT_EQ(ModeText(0x05), "Error/error");
+  EXPECT_EQ(ModeText(0x51), "Error/5");
+  ASSERT_EQ(d.shown.size(), 2u);
+  EXPECT_EQ(d.shown[0].text, "         ERROR 1502 !!!                 ");
+  EXPECT_EQ(d.shown[0].type, MsgType::Error);
+}
+
+TEST(WorkModes, CheckWorkModeReplacesAModeWithoutLines) {
+  test::ScriptedDialogs d;
+  auto s = Defaults();
+  s->WorkMode = 0x92;
+  EXPECT_EQ(CheckWorkMode(*s), 0x12);
+  EXPECT_EQ(s->WorkMode, 0x92);  // the stored byte keeps bit 7
+  EXPECT_TRUE(d.shown.empty());
+  for (uint8_t bad : {0x05, 0x80, 0x00}) {
+    d.shown.clear();
+    s->WorkMode = bad;
+    EXPECT_EQ(CheckWorkMode(*s), 0x12);
+    EXPECT_EQ(s->WorkMode, 0x12);
+    ASSERT_EQ(d.shown.size(), 1u);
+    EXPECT_EQ(d.shown[0].text, "         ERROR 1505 !!!                 ");
+  }
+  // A filter stored under 0x05 is reported once and lands in the record of 0x12.
+  d.shown.clear();
+  s->WorkMode = 0x05;
+  StoreFilter(*s, 2, 5);
+  EXPECT_EQ(CurrentFilter(*s, 2), 5);
+  EXPECT_EQ(s->Config.RecFilter(0x12, 2), 5);
+  EXPECT_EQ(s->Config.RecFilter(0x05, 2), 2);
+  EXPECT_EQ(d.shown.size(), 1u);
+}
+
+TEST(WorkModes, FiltersAreRememberedPerMode) {
+  auto s = Defaults();
+  s->WorkMode = 0x22;
+  StoreFilter(*s, 1, 6);
+  s->WorkMode = 0x10;
+  EXPECT_EQ(CurrentFilter(*s, 1), 2);
+  StoreFilter(*s, 1, 1);
+  s->WorkMode = 0x22;
+  EXPECT_EQ(CurrentFilter(*s, 1), 6);
+  EXPECT_EQ(CurrentFilter(*s, 2), 2);
+}
+
+TEST(WorkModes, CurrentModeGoesToThePresetOfTheRunMode) {
+  test::ScriptedDialogs d;
+  auto s = Defaults();
+  SetCurrentWorkMode(*s, 0x21);
+  EXPECT_EQ(s->VisualWorkMode, 0x21);
+  s->RecordOn = -1;
+  SetCurrentWorkMode(*s, 0x33);
+  EXPECT_EQ(s->RecordWorkMode, 0x33);
+  s->AddOn = 1;  // ADD wins over RECORD
+  SetCurrentWorkMode(*s, 0x22);
+  EXPECT_EQ(s->AddWorkMode, 0x22);
+  EXPECT_EQ(s->RecordWorkMode, 0x33);
+  EXPECT_EQ(s->WorkMode, 0x22);
+  EXPECT_FALSE(WorkModeInRange(0x0F));
+  EXPECT_TRUE(WorkModeInRange(0x10));
+  EXPECT_TRUE(WorkModeInRange(0x7F));
+  EXPECT_FALSE(WorkModeInRange(0x80));
+  const ModePanelTexts t = ModePanels(*s, true);
+  EXPECT_EQ(t.record, "1600/20");
+  EXPECT_EQ(t.add, " 800/10");
+  EXPECT_EQ(t.visual, " 800/5  A");
+}
+
+// Index n-1 of the shown list for the buttons `on` (numbers 1..7).
+std::array<bool, 8> Shown(std::initializer_list<int> on) {
+  std::array<bool, 8> a{};
+  for (int n : on) a[size_t(n - 1)] = true;
+  return a;
+}
+
+TEST(WorkModes, OfferedButtonsPerRunMode) {
+  auto s = Defaults();
+  uint8_t mode = 0;
+  {  // VISUAL: 400/800 lines, 2/5/10 ms; a LINES check of 1600 moves to 800
+    ModeRadios r;
+    r.linesChecked[2] = true;  // 1600 lines
+    r.timeChecked[0] = true;
+    s->WorkMode = 0x30;
+    bool changed = RefreshModeRadios(*s, r, mode);
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(r.linesShown, Shown({1, 2}));
+    EXPECT_EQ(r.timeShown, Shown({}));  // 1600 lines offers no VISUAL time before the move
+    while (changed) changed = RefreshModeRadios(*s, r, mode);
+    EXPECT_EQ(r.linesShown, Shown({1, 2}));
+    EXPECT_EQ(r.timeShown, Shown({1, 2, 3}));
+    EXPECT_TRUE(r.linesChecked[1]);
+    EXPECT_EQ(mode & 0xF0, 0x20);
+  }
+  {  // RECORD 800/10: LINES 800, 1600 and TIME 10, 20; 1600 keeps 10 ms
+    s->RecordOn = -1;
+    s->WorkMode = 0x22;
+    ModeRadios r;
+    r.linesChecked[2] = true;
+    r.timeChecked[2] = true;
+    EXPECT_FALSE(RefreshModeRadios(*s, r, mode));
+    EXPECT_EQ(r.linesShown, Shown({2, 3}));
+    EXPECT_EQ(r.timeShown, Shown({3, 4}));
+    EXPECT_EQ(mode, 0x32);
+    // 400 lines / 2 ms in RECORD offers nothing: the checks stay as they are.
+    r.linesChecked = Shown({1});
+    r.timeChecked = Shown({1});
+    EXPECT_FALSE(RefreshModeRadios(*s, r, mode));
+    EXPECT_EQ(r.linesShown, Shown({}));
+    EXPECT_EQ(r.timeShown, Shown({}));
+    EXPECT_EQ(mode, 0x10);
+    s->RecordOn = 0;
+  }
+  {  // ADD: LINES hidden but 800; mode forced to 800 lines with the chosen time
+    s->AddOn = 1;
+    s->WorkMode = 0x11;
+    ModeRadios r;
+    r.linesChecked[0] = true;
+    r.timeChecked[1] = true;
+    bool changed = RefreshModeRadios(*s, r, mode);
+    while (changed) changed = RefreshModeRadios(*s, r, mode);
+    EXPECT_EQ(r.linesShown, Shown({2}));
+    EXPECT_EQ(r.timeShown, Shown({1, 2, 3}));
+    EXPECT_EQ(mode, 0x21);
+  }
+  // Tables: VISUAL/ADD never offer 1600 lines or 20/50 ms.
+  for (int row = 0; row < 8; ++row) {
+    EXPECT_EQ(LinesTable[size_t(row)][3], 0);
+    EXPECT_EQ(TimeTable[size_t(row)][4], 0);
+    EXPECT_EQ(TimeTable[size_t(row)][5], 0);
+  }
+}
+
+TEST(FramePage, DividerLimitsAndText) {
+  auto s = Defaults();
+  s->WorkMode = 0x22;
+  EXPECT_EQ(DividerText(98), "1.500 µs");
+  EXPECT_EQ(DividerText(39), "0.615 µs");
+  EXPECT_EQ(DividerText(65493), "982.425 µs");
+  EXPECT_EQ(DividerText(0), "0.030 µs");
+  s->Config.SetRecDivider(0x22, 39);
+  EXPECT_EQ(StepDivider(*s, -1), 39);
+  EXPECT_EQ(StepDivider(*s, 1), 40);
+  s->Config.SetRecDivider(0x22, 65493);
+  EXPECT_EQ(StepDivider(*s, 1), 65493);
+  EXPECT_EQ(s->SampleDivider, 65493);
+  s->Config.SetRecDivider(0x22, 30);  // accepted by the apply step, not by the page
+  EXPECT_EQ(StepDivider(*s, 0), 39);
+  EXPECT_EQ(s->Config.RecDivider(0x22), 39);
+  s->Config.SetRecDivider(0x22, 65535);  // wraps to 0, then limited
+  EXPECT_EQ(StepDivider(*s, 1), 39);
+  // Only the current mode's record changes; bit 7 of WorkMode is ignored.
+  s->WorkMode = 0xA2;
+  EXPECT_EQ(StepDivider(*s, 5), 44);
+  EXPECT_EQ(s->Config.RecDivider(0x22), 44);
+  EXPECT_EQ(s->Config.RecDivider(0x32), 98);
+}
+
+TEST(FramePage, OffsetLimits) {
+  auto s = Defaults();
+  s->WorkMode = 0x10;
+  s->Config.SetRecOffsetH(0x10, 1000);
+  EXPECT_EQ(StepOffsetH(*s, 1), 1000);
+  EXPECT_EQ(StepOffsetH(*s, -1), 999);
+  s->Config.SetRecOffsetH(0x10, -100);
+  EXPECT_EQ(StepOffsetH(*s, -1), -100);
+  EXPECT_EQ(s->OffsetH, -100);
+  s->Config.SetRecOffsetV(0x10, -50);
+  EXPECT_EQ(StepOffsetV(*s, -1), -50);
+  s->Config.SetRecOffsetV(0x10, 200);
+  EXPECT_EQ(StepOffsetV(*s, 1), 200);
+  EXPECT_EQ(StepOffsetV(*s, -1), 199);
+  EXPECT_EQ(s->OffsetV, 199);
+  EXPECT_EQ(s->Config.RecOffsetV(0x20), 0);
+}
+
+TEST(ApplyStep, ChannelCodeAndCurrentRecord) {
+  test::ScriptedDialogs d;
+  auto s = Defaults();
+  s->ChannelCode = 0x4F;
+  s->Config.SetChannelOn(2, true);
+  s->Config.SetRecDivider(0x10, 30);
+  s->Config.SetRecOffsetH(0x10, 1001);
+  s->Config.SetRecOffsetV(0x10, -7);
+  s->WorkMode = 0x10;
+  EXPECT_EQ(ApplyConfigTable(*s), 0x10);
+  EXPECT_EQ(s->ChannelCode, 0x23);
+  EXPECT_EQ(s->SampleDivider, 30);
+  EXPECT_EQ(s->OffsetH, 0);
+  EXPECT_EQ(s->OffsetV, -7);
+  EXPECT_TRUE(d.shown.empty());
+}
+
+TEST(AutoName, BaseAndNumberedNames) {
+  EXPECT_EQ(AutoNameBaseOf("picture.x.bmp"), "picture");
+  EXPECT_EQ(AutoNameBaseOf("probe"), "probe");
+  EXPECT_EQ(AutoNameBaseOf(".x"), std::nullopt);
+  EXPECT_EQ(AutoNameBaseOf(""), std::nullopt);
+
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString() + "/";
+  auto touch = [&](const std::string& name) {
+    QFile f(QString::fromStdString(folder + name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  };
+  EXPECT_EQ(NextAutoName(folder, "backup"), "backup-0001.bmp");
+  for (int n = 1; n <= 9; ++n) touch("backup-000" + std::to_string(n) + ".bmp");
+  touch("backup-0010.jpg");  // only .bmp names hold a number
+  EXPECT_EQ(NextAutoName(folder, "backup"), "backup-0010.bmp");
+  touch("backup-0010.bmp");
+  EXPECT_EQ(NextAutoName(folder, "backup"), "backup-0011.bmp");
+}
+
+}  // namespace
+}  // namespace orvix
