@@ -13,7 +13,6 @@ namespace orvix {
 
 // Per-channel code: the high nibble counts the channel, the low nibble is its mask bit.
 inline constexpr uint8_t kChannelCodes[5] = {0, 0x11, 0x12, 0x14, 0x18};
-inline constexpr int kAllView = 5;
 
 // Full redraw of a view (view, work mode, colour letter), asked for when the test picture
 // takes the view back from ALL to a single channel.

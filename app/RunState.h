@@ -50,6 +50,9 @@ constexpr size_t AddIndex(int x, int y, int s) {
   return size_t(x) * kAddColumnStride + size_t(y) * kAddSlots + size_t(s);
 }
 
+// ViewMode of the four-quadrant view (views 1..4 are the channels kan1..kan4).
+inline constexpr int kAllView = 5;
+
 // --- Frame tables, indexed by FrameFormat ---------------------------------------------
 inline constexpr std::array<int32_t, 8> StreamPixels = {1060, 650, 1300, 2600, 2600, 100, 100, 100};
 inline constexpr std::array<int32_t, 8> StreamLines = {802, 403, 806, 1612, 1612, 10, 10, 10};

@@ -1,5 +1,7 @@
 #include "app/TVideo.h"
 
+#include "app/TVideoThreadUi.h"
+
 #include <QCloseEvent>
 #include <QFont>
 #include <QLabel>
@@ -49,11 +51,10 @@ TVideo::TVideo(QWidget* parent, TVideoOptions options)
 }
 
 TVideo::~TVideo() {
-  // A window destroyed without being closed still lets go of the acquisition first.
-  if (!closedDown_ && !instanceRefused_) {
-    StopAcquisition();
-    ReleaseDrawingBitmaps();
-  }
+  // The thread may still write the buffers and post requests to this window: it is
+  // joined before anything goes, also when the window was never closed.
+  StopAcquisition();
+  if (!closedDown_ && !instanceRefused_) ReleaseDrawingBitmaps();
 }
 
 void TVideo::CreateControls() {
@@ -173,6 +174,15 @@ void TVideo::Wire() {
   connect(KlawiszPicAl, &QPushButton::clicked, this, &TVideo::KlawiszPicAlClick);
   connect(KlawiszEXIT, &QPushButton::clicked, this, &TVideo::KlawiszEXITClick);
   connect(Start, &QTimer::timeout, this, &TVideo::StartTimer);
+  ConnectRunControl();
+}
+
+void TVideo::AttachWindows(TNastVid* nastVid, QWidget* oscyl, QWidget* drukVid,
+                           QWidget* modulZew) {
+  NastVid = nastVid;
+  Oscyl = oscyl;
+  DrukVid = drukVid;
+  ModulZew = modulZew;
 }
 
 QWidget* TVideo::SlotPanel(int slot) const {

@@ -9,8 +9,11 @@
 #include <memory>
 #include <string>
 
+#include "acquisition/TUSBThread.h"
 #include "app/ButtonStates.h"
 #include "app/Layout.h"
+#include "display/PictureSurfaces.h"
+#include "settings/MainWindowLink.h"
 
 class QCloseEvent;
 class QLabel;
@@ -22,6 +25,8 @@ namespace orvix {
 
 class InstanceLock;
 class ScreenSaverInhibit;
+class TNastVid;
+class TPaintBox;
 
 // Where the window takes its surroundings from; the station leaves every field at its
 // default, tests point them at temporary folders and chosen screens.
@@ -32,13 +37,28 @@ struct TVideoOptions {
   QDate today;                     // invalid: the current date
   bool inhibitScreenSaver = true;
   int startDelayMs = 2000;         // first show until the start step
+  ThreadPacing pacing;             // the acquisition's pauses; tests shorten them
 };
 
-class TVideo : public QWidget {
+class TVideo : public QWidget, public MainWindowLink {
   Q_OBJECT
  public:
   explicit TVideo(QWidget* parent = nullptr, TVideoOptions options = {});
   ~TVideo() override;
+
+  // The other windows, created after this one; the windows use each other's controls.
+  void AttachWindows(TNastVid* nastVid, QWidget* oscyl, QWidget* drukVid, QWidget* modulZew);
+  TNastVid* NastVid = nullptr;
+  QWidget* Oscyl = nullptr;
+  QWidget* DrukVid = nullptr;
+  QWidget* ModulZew = nullptr;
+
+  // The picture (Image1 and the row bitmaps) and the paint box that shows it.
+  PictureSurfaces Surfaces;
+  TPaintBox* PaintBox1 = nullptr;
+
+  // The acquisition thread of the last START; empty once it has ended and been joined.
+  std::unique_ptr<TUSBThread> AcqThread;
 
   // True when another station already runs: this one showed its notice and must end.
   bool InstanceRefused() const { return instanceRefused_; }
@@ -91,8 +111,8 @@ class TVideo : public QWidget {
   QPushButton* SlotButton(int slot) const;
 
   // --- Lamps ---
-  void UpdateRunButtons();
-  void UpdateViewButtons();
+  void UpdateRunButtons() override;
+  void UpdateViewButtons() override;
 
   // --- Picture selection ---
   void KlawiszPic1Click();
@@ -105,6 +125,40 @@ class TVideo : public QWidget {
   void ShowViewCaption();  // StaticText4 = ViewCaptions[ViewMode], right-aligned to Panel1
   void SetRecordIndicator(const std::string& text);
   void KlawiszEXITClick();
+
+  // --- Run control ---
+  void KlawiszRECORDClick();
+  void KlawiszADDClick();
+  void KlawiszVISUALClick();
+  void OdswierzRecVis(int32_t record, uint8_t mode) override;
+  void KlawiszSTARTClick();
+  void AskSaveBeforeStart(int k, int y);
+  void KlawiszSTOPClick();
+  void KlawiszCHANGEClick();
+  void KlawiszSAVEClick();
+  void KlawiszOPENClick();
+  void KlawiszPRINTClick();
+  void KlawiszLINESCANClick();
+  void KlawiszWymiarClick();
+  void FormMouseMove(int x, int y);
+  void Timer1Timer();
+  void Timer3Timer();
+  void Timer4Timer();
+  // The thread's clean-up has run: join it and refresh the buttons.
+  void AcquisitionEnded();
+  // Ends a running acquisition and waits for its end (STOP, then join).
+  void StopAcquisition();
+
+  // --- What the settings window does here ---
+  void SetRecordModeText(const std::string& text) override;
+  void SetAddModeText(const std::string& text) override;
+  void SetVisualModeText(const std::string& text) override;
+  void SetAddButtonCaption(const std::string& text) override;
+  void SetSaveButtonCaption(const std::string& text) override;
+  void HideStartupPicture() override;
+  void RepaintViews() override;
+  void RedrawPicture(int view, int workMode, const std::string& letter) override;
+  // MainWindowLink's UpdateRunButtons / UpdateViewButtons are the lamp routines below.
 
   // --- Start-up ---
   void FormCreate();
@@ -132,7 +186,6 @@ class TVideo : public QWidget {
   // Each one is the single place where the main window reaches that part of the station.
   void RedrawView(int view, uint8_t mode, char letter);  // full redraw of a view
   void SavePictureAs();                                   // save dialog for the shown view
-  void StopAcquisition();  // ends a running acquisition and waits for its end
   bool AutoNumberingChecked() const;                      // settings: CheckBox1
   void CloseLinescanWindow();                             // linescan: own close button
   void CloseOtherWindowsForShutdown();                    // linescan and settings
@@ -141,8 +194,19 @@ class TVideo : public QWidget {
   void ReleaseDrawingBitmaps();    // shutdown
   void LoadSettingsAtStart();      // start step: configuration, working mode, tabs
   void SelectChannelsAtStart();    // start step: channel code, settings page shown
+  void OpenPicture();              // the open dialog and reading of a picture
+  void StartPrint();               // the print window
+  void ToggleLinescan();           // the linescan window, open or closed
+  void StartMeasurement();         // the dimension measurement on the picture
+  void LinescanMouseMove(int x, int y);
+  void BurnStrip();                // the information strip on the stored pictures
+  void ConnectRunControl();        // run-control handlers, timers, thread and picture
+
+  void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1
+  void MarkAndBurnFrame();                      // strip and registration after a frame
 
   TVideoOptions options_;
+  std::unique_ptr<class TVideoThreadUi> threadUi_;
   std::unique_ptr<InstanceLock> instanceMapping_;
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;

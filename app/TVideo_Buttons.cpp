@@ -111,7 +111,10 @@ void TVideo::ShowRunCaption() {
 void TVideo::ShowViewCaption() {
   const SharedState& s = Shared();
   const int v = s.ViewMode.load();
-  const std::string& caption = s.ViewCaptions[v >= 1 && v <= 5 ? v : 1];
+  ShowCaption(s.ViewCaptions[v >= 1 && v <= 5 ? v : 1]);
+}
+
+void TVideo::ShowCaption(const std::string& caption) {
   StaticText4->setText(QString::fromStdString(caption));
   StaticText4->adjustSize();
   StaticText4->move(layout::RightAlignedLeft(fit_.panel1, StaticText4->width()),

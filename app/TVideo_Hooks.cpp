@@ -2,30 +2,44 @@
 // the other windows. Each is one small function so the connection to that part of the
 // station lives in exactly one place; until a part is connected, its hook does only what
 // the main window itself can do.
+#include <QCheckBox>
 #include <QLabel>
+#include <QTabWidget>
 
+#include "acquisition/ChannelSelection.h"
 #include "app/RunState.h"
 #include "app/TVideo.h"
+#include "platform/PictureFolders.h"
+#include "settings/AutoName.h"
+#include "settings/TNastVid.h"
 
 namespace orvix {
 
 // Full redraw of `view` in working mode `mode` with row fill `letter`.
-void TVideo::RedrawView(int /*view*/, uint8_t /*mode*/, char /*letter*/) {}
+void TVideo::RedrawView(int view, uint8_t mode, char letter) {
+  RedrawPicture(view, mode, std::string(1, letter));
+}
 
-// The save dialog for the shown view.
+// The save dialog for the shown view. Picture files come with their own window code;
+// until then nothing is written and nothing is claimed to be.
 void TVideo::SavePictureAs() {}
 
 // Ends a running acquisition and waits until its clean-up is over; afterwards
-// AcquisitionBusy is 0. Without an acquisition thread there is nothing to wait for.
+// AcquisitionBusy is 0 and no thread touches the buffers or the windows.
 void TVideo::StopAcquisition() {
   SharedState& s = Shared();
   s.AcquisitionOn = 0;
   s.DisplayPending = 0;
-  s.AcquisitionBusy = 0;
+  if (AcqThread) {
+    AcqThread->StopAndJoin();  // its clean-up clears AcquisitionBusy
+    AcqThread.reset();
+  } else {
+    s.AcquisitionBusy = 0;  // no thread: nothing can still be busy
+  }
 }
 
 // The settings window's "Autonumerowanie zbiorów zapisywanych".
-bool TVideo::AutoNumberingChecked() const { return false; }
+bool TVideo::AutoNumberingChecked() const { return NastVid && NastVid->CheckBox1->isChecked(); }
 
 // The linescan window's own closing after its state was cleared by the caller.
 void TVideo::CloseLinescanWindow() {}
@@ -42,7 +56,13 @@ void TVideo::CloseOtherWindowsForShutdown() {
 }
 
 // First show: the settings window's set-up, the strip texts and the first free file name.
-void TVideo::PrepareOtherWindows() {}
+void TVideo::PrepareOtherWindows() {
+  if (!NastVid) return;
+  NastVid->FormCreate(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
+  NastVid->PageControl1->setTabVisible(
+      NastVid->PageControl1->indexOf(NastVid->TabSheet[TNastVid::kAnaglyphPage]), false);
+  NastVid->ShowNextAutoName(Folders().SaveDir + "/", "backup");
+}
 
 // First show: the display's row bitmaps and the strip bitmap.
 void TVideo::CreateDrawingBitmaps() {}
@@ -51,9 +71,30 @@ void TVideo::CreateDrawingBitmaps() {}
 void TVideo::ReleaseDrawingBitmaps() {}
 
 // Start step: load and apply the configuration (VISUAL selected), the settings tabs.
-void TVideo::LoadSettingsAtStart() {}
+void TVideo::LoadSettingsAtStart() {
+  if (NastVid) NastVid->ReloadConfig();
+}
 
 // Start step: the channel variables from the channel switches; the settings "Frame" page.
-void TVideo::SelectChannelsAtStart() {}
+void TVideo::SelectChannelsAtStart() {
+  if (NastVid) {
+    NastVid->Panel14->show();
+    NastVid->CheckBox2->setVisible(PanelRECORD->isVisible());
+    NastVid->CheckBox3->setVisible(PanelRECORD->isVisible());
+  }
+  UpdateChannelCode(Shared(), [this](int view, uint8_t mode, const std::string& letter) {
+    RedrawPicture(view, mode, letter);
+  });
+  if (NastVid) NastVid->OpenPage(TNastVid::kFramePage);
+}
+
+// The windows that come with their own work: the open dialog, printing, the linescan,
+// the measurement and the information strip. Until they are connected these do nothing.
+void TVideo::OpenPicture() {}
+void TVideo::StartPrint() {}
+void TVideo::ToggleLinescan() {}
+void TVideo::StartMeasurement() {}
+void TVideo::LinescanMouseMove(int, int) {}
+void TVideo::BurnStrip() {}
 
 }  // namespace orvix

@@ -1,15 +1,29 @@
+// The station: the title, the five windows in their order, the message loop.
 #include <QApplication>
 
 #include "app/TVideo.h"
+#include "display/TOscyl.h"
+#include "display/Tmodul_zew.h"
+#include "files/TDrukVid.h"
 #include "platform/OperatorDialogs.h"
+#include "settings/TNastVid.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ORVIX"));
   QApplication::setApplicationDisplayName(QStringLiteral("ORVIX"));
   orvix::SetDialogs(&orvix::QtDialogs());
+
   orvix::TVideo video;
   if (video.InstanceRefused()) return 0;  // another station runs; the operator was told
+  orvix::TNastVid nastVid(&video);
+  orvix::TOscyl oscyl;
+  orvix::TDrukVid drukVid;
+  orvix::Tmodul_zew modulZew;
+  video.AttachWindows(&nastVid, &oscyl, &drukVid, &modulZew);
   video.show();
-  return app.exec();
+  const int rc = app.exec();
+  // The acquisition is joined before the windows it reports to go away.
+  video.StopAcquisition();
+  return rc;
 }
