@@ -105,6 +105,7 @@ class TVideo : public QWidget, public MainWindowLink {
   QTimer* Timer1 = nullptr;  // 50 ms, frame display
   QTimer* Timer3 = nullptr;  // 250 ms, RECORD progress
   QTimer* Timer4 = nullptr;  // 100 ms, end of RECORD
+  QTimer* ThreadRequests = nullptr;  // 5 ms while an acquisition exists: its requests
 
   // The panel and button of a column slot, in stacking order.
   QWidget* SlotPanel(int slot) const;
@@ -146,6 +147,8 @@ class TVideo : public QWidget, public MainWindowLink {
   void Timer4Timer();
   // The thread's clean-up has run: join it and refresh the buttons.
   void AcquisitionEnded();
+  // Runs the requests the acquisition thread queued for this window (ThreadRequests).
+  void DrainThreadRequests();
   // Ends a running acquisition and waits for its end (STOP, then join).
   void StopAcquisition();
 

@@ -1,5 +1,13 @@
 #pragma once
+// The acquisition thread's requests to the main window. Each request is put in a queue
+// guarded by a mutex; the window drains it on the UI thread from a short timer that runs
+// while an acquisition exists. Nothing here waits on the UI: the thread goes on at once.
+// No toolkit object crosses the threads, so every hand-over is a plain mutex hand-over
+// that the thread checker can follow.
 #include <QTimer>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -9,8 +17,6 @@
 
 namespace orvix {
 
-// The acquisition thread's requests, queued to the UI thread. Nothing here waits: the
-// thread goes on at once, and a request whose window is gone is dropped by Qt.
 class TVideoThreadUi final : public AcquisitionUi {
  public:
   explicit TVideoThreadUi(TVideo* v) : v_(v) {}
@@ -32,12 +38,26 @@ class TVideoThreadUi final : public AcquisitionUi {
   }
   void UpdateButtons() override { Post([v = v_] { v->AcquisitionEnded(); }); }
 
+  // UI thread: runs the requests that arrived, in order.
+  void Drain() {
+    std::deque<std::function<void()>> ready;
+    {
+      std::lock_guard<std::mutex> lock(m_);
+      ready.swap(queue_);
+    }
+    for (auto& f : ready) f();
+  }
+
  private:
-  template <typename F>
-  void Post(F&& f) {
-    QMetaObject::invokeMethod(v_, std::forward<F>(f), Qt::QueuedConnection);
+  void Post(std::function<void()> f) {
+    {
+      std::lock_guard<std::mutex> lock(m_);
+      queue_.push_back(std::move(f));
+    }
   }
   TVideo* v_;
+  std::mutex m_;
+  std::deque<std::function<void()>> queue_;
 };
 
 }  // namespace orvix

@@ -27,6 +27,7 @@ namespace {
 const char* const kNotSavedText =
     " Obraz nie został zapisany. \r\n\r\n    Czy zapisać teraz ?     ";
 constexpr int kQuestionX = 500;
+constexpr int kThreadRequestsMs = 5;
 }  // namespace
 
 void TVideo::KlawiszRECORDClick() {
@@ -132,6 +133,7 @@ void TVideo::KlawiszSTARTClick() {
     s.AcquisitionOn = 1;
   }
   AcqThread = std::make_unique<TUSBThread>(s, *threadUi_, options_.pacing);
+  ThreadRequests->start();
 }
 
 void TVideo::AskSaveBeforeStart(int k, int y) {
@@ -151,6 +153,11 @@ void TVideo::KlawiszSTOPClick() {
   s.AcquisitionOn = 0;
   s.DisplayPending = 0;
   if (AcqThread) AcqThread->Terminate();
+}
+
+void TVideo::DrainThreadRequests() {
+  if (threadUi_) threadUi_->Drain();
+  if (!AcqThread) ThreadRequests->stop();
 }
 
 void TVideo::AcquisitionEnded() {
@@ -217,7 +224,9 @@ void TVideo::Timer1Timer() {
   SharedState& s = Shared();
   if (AcqThread) AcqThread->Pause();
   Timer1->stop();
-  s.DisplayPending = 1;
+  // Reading the flag the thread set after collecting (exchange, not a plain store) makes
+  // its writes to the store visible here before the picture is drawn from it.
+  s.DisplayPending.exchange(1);
   if (s.AcquisitionOn.load() != 0) {
     if (s.AddOn.load() != 0) {
       int a = NastVid ? NastVid->TrackBar3->value() : 1;
@@ -268,6 +277,10 @@ void TVideo::Timer4Timer() {
   SharedState& s = Shared();
   Timer3->stop();
   Timer4->stop();
+  // The writer may have finished its last lines after the last progress tick: collect
+  // once more, so the bottom band of the frame is not lost.
+  bool found = true;
+  CollectFrame(s, found, kCollectFactor);
   RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
   MarkUnsaved(s);
   MixClip(s);
@@ -327,6 +340,10 @@ void TVideo::ConnectRunControl() {
   connect(Timer1, &QTimer::timeout, this, &TVideo::Timer1Timer);
   connect(Timer3, &QTimer::timeout, this, &TVideo::Timer3Timer);
   connect(Timer4, &QTimer::timeout, this, &TVideo::Timer4Timer);
+  ThreadRequests = new QTimer(this);
+  ThreadRequests->setObjectName(QStringLiteral("ThreadRequests"));
+  ThreadRequests->setInterval(kThreadRequestsMs);
+  connect(ThreadRequests, &QTimer::timeout, this, &TVideo::DrainThreadRequests);
 }
 
 }  // namespace orvix

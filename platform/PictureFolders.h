@@ -7,9 +7,9 @@
 namespace orvix {
 
 struct PictureFolders {
-  std::string ProgramDir;  // folder of the program file, no trailing separator
-  std::string SaveDir;     // folder of the last save; target of automatic saves
-  std::string OpenDir;     // folder of the last open
+  std::string ProgramDir = ".";  // folder of the program file, no trailing separator
+  std::string SaveDir = ".";     // folder of the last save; target of automatic saves
+  std::string OpenDir = ".";     // folder of the last open
 };
 
 // The process-wide folders of the station.

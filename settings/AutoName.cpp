@@ -3,14 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/PictureFolders.h"
 #include "settings/SettingsConstants.h"
 
 namespace orvix {
 
-std::string& SaveDir() {
-  static std::string dir = ".";
-  return dir;
-}
+std::string& SaveDir() { return Folders().SaveDir; }
 
 std::string& AutoNameBase() {
   static std::string base = "backup";

@@ -6,7 +6,7 @@
 
 namespace orvix {
 
-std::string& SaveDir();       // folder of the last save, without trailing separator
+std::string& SaveDir();       // Folders().SaveDir: folder of the last save, no trailing separator
 std::string& AutoNameBase();  // base of numbered names, "backup" at start
 
 // The first free numbered name of `base` in `folder` (which ends in a separator), or

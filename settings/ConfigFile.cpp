@@ -8,6 +8,7 @@
 #include <array>
 
 #include "platform/OperatorDialogs.h"
+#include "platform/PictureFolders.h"
 #include "settings/SettingsConstants.h"
 
 namespace orvix {
@@ -25,10 +26,7 @@ void MakeWritable(const QString& path) {
 }
 }  // namespace
 
-std::string& ProgramDir() {
-  static std::string dir = ".";
-  return dir;
-}
+std::string& ProgramDir() { return Folders().ProgramDir; }
 
 std::string ConfigFilePath() { return ProgramDir() + "/" + kConfigFileName; }
 

@@ -9,8 +9,8 @@
 
 namespace orvix {
 
-// The folder that holds the program file, without trailing separator. The station sets it
-// at start-up; tests point it at a temporary folder.
+// The folder that holds the program file (the station's Folders().ProgramDir), without
+// trailing separator. Set at start-up; tests point it at a temporary folder.
 std::string& ProgramDir();
 std::string ConfigFilePath();
 

@@ -78,6 +78,10 @@ void TNastVid::BuildAddPage() {
   TrackBar3->setRange(2, 50);
   TrackBar3->setTickPosition(QSlider::TicksBelow);
   TrackBar3->setTickInterval(1);
+  // The design position is the default frame count, so setting the defaults later moves
+  // nothing and runs no handler before the stored working modes are known.
+  TrackBar3->setValue(settings::kDefaultAddFrames);
+  ShowAddCaption(settings::kDefaultAddFrames);
   addChannelGroup_ = Group(page, "", 10, 124, 640, 56);
 }
 

@@ -1,0 +1,256 @@
+// Runs from the buttons to the picture: the main window with the settings window and the
+// real acquisition thread (pauses shortened). Guards against a run whose frames never
+// reach Image1, an ADD run that miscounts or does not stop, a RECORD run that never ends,
+// a START that starts twice, a stop that leaves the station busy, and questions asked on
+// the wrong picture or at the wrong place.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/RunState.h"
+#include "app/TVideo.h"
+#include "settings/TNastVid.h"
+#include "tests/support/ScriptedDialogs.h"
+
+namespace orvix {
+namespace {
+
+using test::ScriptedDialogs;
+
+const char* const kMissingConfig =
+    "  BRAK ZBIORU KONFIGURACYJNEGO \r\n\r\n              \"  conf300.dat  \" \r\n\r\n"
+    "           lub błąd tego zbioru    \r\n\r\n  Będą wprowadzone nastawy stałe.      ";
+const char* const kNotSaved = " Obraz nie został zapisany. \r\n\r\n    Czy zapisać teraz ?     ";
+
+QColor PanelColour(const QWidget* w) { return w->palette().color(QPalette::Window); }
+const QColor kLime(0, 255, 0), kRed(255, 0, 0);
+
+// Processes events until `done` holds or `ms` pass; returns whether it held.
+bool SpinUntil(const std::function<bool()>& done, int ms = 15000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+class RunControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(lockDir.isValid());
+    ASSERT_TRUE(programDir.isValid());
+    SharedState& s = Shared();
+    s.Config = ConfigTable{};
+    s.UnsavedChannels = 0;
+    s.RecordOn = 0;
+    s.AddOn = 0;
+    TVideoOptions o;
+    o.lockFolder = lockDir.path().toStdString();
+    o.programDir = programDir.path().toStdString();
+    o.screenSize = QSize(1280, 1024);
+    o.today = QDate(2026, 12, 8);
+    o.inhibitScreenSaver = false;
+    o.startDelayMs = 1000000;  // the test runs the start step itself
+    o.pacing = ThreadPacing{20, 1, 1};
+    video = std::make_unique<TVideo>(nullptr, o);
+    nastVid = std::make_unique<TNastVid>(video.get());
+    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
+    video->show();
+    video->StartTimer();
+  }
+
+  void TearDown() override {
+    video.reset();  // joins a thread still running
+    nastVid.reset();
+  }
+
+  bool Idle() { return !video->AcqThread && Shared().AcquisitionBusy.load() == 0; }
+  // Image1's picture area holds something other than black.
+  bool PictureDrawn() {
+    const PictureArea a = video->Surfaces.Picture();
+    for (int r = 100; r < 700; r += 50)
+      for (int c = 100; c < 1000; c += 50)
+        if ((a.Pixel(r, c) & 0xFFFFFF) != 0) return true;
+    return false;
+  }
+
+  ScriptedDialogs dialogs;
+  QTemporaryDir lockDir;
+  QTemporaryDir programDir;
+  std::unique_ptr<TVideo> video;
+  std::unique_ptr<TNastVid> nastVid;
+};
+
+TEST_F(RunControlTest, StartStepWithoutConfigurationWarnsOnceAndSelectsVisual) {
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, kMissingConfig);
+  SharedState& s = Shared();
+  EXPECT_EQ(s.WorkMode, 0x10);
+  EXPECT_EQ(s.ChannelCode, 0x11);
+  EXPECT_EQ(s.DeviceOpen, 1);
+  EXPECT_EQ(PanelColour(video->PanelVISUAL), kRed);
+  EXPECT_EQ(PanelColour(video->PanelSTART), kLime);
+  EXPECT_TRUE(video->KlawiszSTART->isEnabled());
+  EXPECT_EQ(video->Panel103->text(), QStringLiteral(" 400/2"));
+  EXPECT_EQ(video->Panel101->text(), QStringLiteral(" 800/10"));
+}
+
+TEST_F(RunControlTest, VisualFramesReachThePictureUntilStop) {
+  SharedState& s = Shared();
+  video->KlawiszSTART->click();
+  EXPECT_EQ(s.AcquisitionBusy, -1);
+  EXPECT_EQ(s.ViewCaptions[1], "VISUAL  ");
+  EXPECT_EQ(PanelColour(video->PanelSTART), kRed);
+  EXPECT_FALSE(video->KlawiszSTART->isEnabled());
+  EXPECT_FALSE(video->KlawiszCHANGE->isEnabled());
+  ASSERT_TRUE(SpinUntil([&] { return PictureDrawn(); }));
+  EXPECT_NE(s.UnsavedChannels & 1, 0);
+  EXPECT_EQ(s.RegNumber, 1);
+
+  // START again while running: ignored, the same thread goes on.
+  TUSBThread* running = video->AcqThread.get();
+  video->KlawiszSTARTClick();
+  EXPECT_EQ(video->AcqThread.get(), running);
+
+  video->KlawiszSTOP->click();
+  ASSERT_TRUE(SpinUntil([&] { return Idle(); }));
+  EXPECT_EQ(s.AcquisitionOn, 0);
+  EXPECT_EQ(s.DisplayPending, 0);
+  EXPECT_EQ(PanelColour(video->PanelSTART), kLime);
+  EXPECT_TRUE(video->KlawiszSTART->isEnabled());
+  EXPECT_TRUE(video->KlawiszCHANGE->isEnabled());
+}
+
+TEST_F(RunControlTest, StopWhileAFrameIsWrittenEndsTheRun) {
+  SharedState& s = Shared();
+  video->KlawiszSTARTClick();
+  ASSERT_TRUE(SpinUntil([&] { return video->StaticText10->text() == QStringLiteral("R"); }));
+  video->KlawiszSTOPClick();
+  ASSERT_TRUE(SpinUntil([&] { return Idle(); }, 5000));
+  ASSERT_TRUE(SpinUntil([&] { return video->StaticText10->text() == QStringLiteral(" "); }));
+  EXPECT_EQ(s.AcquisitionBusy, 0);
+  EXPECT_EQ(PanelColour(video->PanelSTOP), kRed);
+}
+
+TEST_F(RunControlTest, AddOfTenFramesCountsItsCaptionAndStops) {
+  SharedState& s = Shared();
+  nastVid->TrackBar3->setValue(10);
+  video->KlawiszADD->click();
+  EXPECT_EQ(s.AddOn, 1);
+  EXPECT_EQ(s.WorkMode, 0x20);
+  video->KlawiszSTART->click();
+  EXPECT_EQ(s.ViewCaptions[1], "Picture 1 clear  ");  // "Clear RAM" shows while clearing
+  std::vector<std::string> captions;
+  ASSERT_TRUE(SpinUntil([&] {
+    const std::string& c = s.ViewCaptions[1];
+    if (c.rfind("ADD", 0) == 0 && (captions.empty() || captions.back() != c)) captions.push_back(c);
+    return Idle();
+  }, 60000));
+  ASSERT_EQ(captions.size(), 10u);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(captions[size_t(i)], "ADD  " + std::to_string(i + 1) + "   ");
+  EXPECT_EQ(s.AddFramesDone, 10);
+  EXPECT_EQ(s.AcquisitionOn, 0);
+  // The last display redrew without a marker row: the marker bitmap is black.
+  EXPECT_EQ(video->Surfaces.MarkerRowA.pixel(500, 0) & 0xFFFFFF, 0u);
+  EXPECT_TRUE(PictureDrawn());
+}
+
+TEST_F(RunControlTest, RecordAt400LinesEndsThroughItsTimers) {
+  SharedState& s = Shared();
+  video->KlawiszRECORD->click();
+  EXPECT_EQ(s.RecordOn, -1);
+  s.WorkMode = 0x12;  // 400 lines, set directly: the LINES list offers it only outside RECORD
+  video->KlawiszSTART->click();
+  EXPECT_EQ(s.ViewCaptions[1], "RECORD  ");
+  ASSERT_TRUE(SpinUntil([&] { return video->Timer3->isActive(); }));
+  ASSERT_TRUE(SpinUntil([&] { return Idle() && !video->Timer3->isActive() &&
+                                     !video->Timer4->isActive(); }, 30000));
+  // Every row of the frame is in the store, also the rows written after the last tick.
+  EXPECT_EQ(s.PrevFrameLines, 400);
+  EXPECT_NE(s.ImageStore[StoreIndex(300, 399, 1)], 0);
+  EXPECT_NE(s.UnsavedChannels & 1, 0);  // Timer4Timer marked the picture
+  EXPECT_TRUE(PictureDrawn());
+  EXPECT_EQ(video->StaticText10->text(), QStringLiteral(" "));
+  EXPECT_EQ(PanelColour(video->PanelRECORD), kRed);
+  EXPECT_TRUE(video->KlawiszSTART->isEnabled());
+}
+
+TEST_F(RunControlTest, RecordStartAsksForUnsavedPicturesOnTheirOwnView) {
+  SharedState& s = Shared();
+  video->KlawiszRECORDClick();
+  nastVid->CheckBox3->setChecked(true);
+  s.UnsavedChannels = 0x02;
+  video->KlawiszPic1Click();
+  std::vector<int> viewsAtQuestion;
+  struct Recorder final : OperatorDialogs {
+    ScriptedDialogs& inner;
+    std::vector<int>& views;
+    OperatorDialogs* prev;
+    Recorder(ScriptedDialogs& i, std::vector<int>& v) : inner(i), views(v), prev(SetDialogs(this)) {}
+    ~Recorder() override { SetDialogs(prev); }
+    MsgResult Message(MsgType t, const std::string& x, MsgButtons b, MsgPos p,
+                      const std::string& title) override {
+      views.push_back(Shared().ViewMode.load());
+      return inner.Message(t, x, b, p, title);
+    }
+    std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest& r) override { return inner.SaveFile(r); }
+    std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest& r) override { return inner.OpenFile(r); }
+    std::optional<std::string> InputText(const std::string& a, const std::string& b,
+                                         const std::string& c) override {
+      return inner.InputText(a, b, c);
+    }
+  } recorder(dialogs, viewsAtQuestion);
+  dialogs.shown.clear();
+  dialogs.answers = {MsgResult::No};
+  video->KlawiszSTARTClick();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, kNotSaved);
+  EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(dialogs.shown[0].pos.x, 500);
+  EXPECT_EQ(dialogs.shown[0].pos.y, 300);
+  EXPECT_EQ(viewsAtQuestion, std::vector<int>{2});
+  EXPECT_EQ(s.ViewMode, 1);  // restored before the run
+  video->KlawiszSTOPClick();
+  ASSERT_TRUE(SpinUntil([&] { return Idle(); }));
+}
+
+TEST_F(RunControlTest, ExitDuringARunStopsAndJoinsTheThread) {
+  SharedState& s = Shared();
+  video->KlawiszSTARTClick();
+  ASSERT_TRUE(video->AcqThread != nullptr);
+  dialogs.shown.clear();
+  video->close();
+  EXPECT_FALSE(video->AcqThread);
+  EXPECT_EQ(s.AcquisitionBusy, 0);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text,
+            " Zewnętrzne urządzenie pracuje \r\n\r\n  Proszę wyłączyć je ręcznie    ");
+}
+
+TEST_F(RunControlTest, DecliningToSaveAtExitStillEndsTheRunFirst) {
+  SharedState& s = Shared();
+  s.Config.SetFlag(cfg::kAskSaveOnExitRow, true);
+  video->KlawiszSTARTClick();
+  s.UnsavedChannels = 0x05;
+  dialogs.shown.clear();
+  dialogs.answers = {MsgResult::No};
+  video->close();
+  ASSERT_EQ(dialogs.shown.size(), 1u);  // No at kan1: kan3 is not asked, no busy box
+  EXPECT_EQ(dialogs.shown[0].pos.y, 200);
+  EXPECT_FALSE(video->AcqThread);
+  EXPECT_EQ(s.AcquisitionBusy, 0);
+}
+
+}  // namespace
+}  // namespace orvix
