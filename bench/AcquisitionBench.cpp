@@ -13,6 +13,7 @@
 
 namespace orvix {
 namespace {
+using bench::BestSeconds;
 using bench::Report;
 
 class NoWaitSeam final : public StreamSeam {
@@ -43,21 +44,6 @@ SharedState& FrameState(uint8_t workMode, uint8_t mask) {
     key = workMode * 16 + mask;
   }
   return *s;
-}
-
-template <typename F>
-double BestSeconds(benchmark::State& state, F&& f) {
-  double best = 1e9;
-  for (auto _ : state) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    benchmark::ClobberMemory();
-    const auto t1 = std::chrono::steady_clock::now();
-    const double sec = std::chrono::duration<double>(t1 - t0).count();
-    state.SetIterationTime(sec);
-    best = std::min(best, sec);
-  }
-  return best;
 }
 
 void CollectFrameBench(benchmark::State& state, uint8_t workMode, uint8_t mask) {

@@ -6,6 +6,7 @@
 // half that many bytes, so it reads and writes the same total.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -27,6 +28,22 @@ inline double MemcpySeconds(size_t bytes) {
     benchmark::ClobberMemory();
     const auto t1 = std::chrono::steady_clock::now();
     best = std::min(best, std::chrono::duration<double>(t1 - t0).count());
+  }
+  return best;
+}
+
+// Runs `f` once per benchmark iteration (manual time) and returns the best time.
+template <typename F>
+double BestSeconds(benchmark::State& state, F&& f) {
+  double best = 1e9;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    benchmark::ClobberMemory();
+    const auto t1 = std::chrono::steady_clock::now();
+    const double sec = std::chrono::duration<double>(t1 - t0).count();
+    state.SetIterationTime(sec);
+    best = std::min(best, sec);
   }
   return best;
 }

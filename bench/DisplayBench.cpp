@@ -14,6 +14,7 @@
 
 namespace orvix {
 namespace {
+using bench::BestSeconds;
 using bench::Report;
 
 constexpr double kPictureBytes = 1100.0 * 800 * 4;
@@ -29,21 +30,6 @@ SharedState& FilledState() {
     }
   }
   return *s;
-}
-
-template <typename F>
-double BestSeconds(benchmark::State& state, F&& f) {
-  double best = 1e9;
-  for (auto _ : state) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    benchmark::ClobberMemory();
-    const auto t1 = std::chrono::steady_clock::now();
-    const double sec = std::chrono::duration<double>(t1 - t0).count();
-    state.SetIterationTime(sec);
-    best = std::min(best, sec);
-  }
-  return best;
 }
 
 // columns x lines of source cells read by the view.
