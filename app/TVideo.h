@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QSize>
 #include <QWidget>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "app/ButtonStates.h"
 #include "app/Layout.h"
 #include "display/PictureSurfaces.h"
+#include "platform/OperatorDialogs.h"
 #include "settings/MainWindowLink.h"
 
 class QCloseEvent;
@@ -204,6 +206,8 @@ class TVideo : public QWidget, public MainWindowLink {
   void LinescanMouseMove(int x, int y);
   void BurnStrip();                // the information strip on the stored pictures
   void ConnectRunControl();        // run-control handlers, timers, thread and picture
+  MsgResult AskNotSaved(int k, int y, char letter);
+  void RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)());
 
   void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1
   void MarkAndBurnFrame();                      // strip and registration after a frame

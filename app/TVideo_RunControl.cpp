@@ -24,9 +24,6 @@
 namespace orvix {
 
 namespace {
-const char* const kNotSavedText =
-    " Obraz nie został zapisany. \r\n\r\n    Czy zapisać teraz ?     ";
-constexpr int kQuestionX = 500;
 constexpr int kThreadRequestsMs = 5;
 }  // namespace
 
@@ -136,17 +133,7 @@ void TVideo::KlawiszSTARTClick() {
   ThreadRequests->start();
 }
 
-void TVideo::AskSaveBeforeStart(int k, int y) {
-  SharedState& s = Shared();
-  if (k != s.ViewMode.load()) {
-    s.ViewMode = static_cast<uint8_t>(k);
-    UpdateViewButtons();
-    RedrawPicture(k, s.WorkMode.load(), "r");
-  }
-  if (Dialogs().Message(MsgType::Warning, kNotSavedText, MsgButtons::YesNo, {kQuestionX, y}) ==
-      MsgResult::Yes)
-    SavePictureAs();
-}
+void TVideo::AskSaveBeforeStart(int k, int y) { AskNotSaved(k, y, 'r'); }
 
 void TVideo::KlawiszSTOPClick() {
   SharedState& s = Shared();
@@ -184,13 +171,14 @@ void TVideo::KlawiszCHANGEClick() {
   NastVid->raise();
 }
 
-void TVideo::KlawiszSAVEClick() {
+// SAVE and OPEN: the file action runs with its busy flags set and the lamps showing it.
+void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)()) {
   SharedState& s = Shared();
   s.FileBusy = 1;
-  s.SaveBusy = 1;
+  busy = 1;
   UpdateViewButtons();
   UpdateRunButtons();
-  SavePictureAs();
+  (this->*action)();
   s.OpenBusy = 0;
   s.SaveBusy = 0;
   s.FileBusy = 0;
@@ -198,19 +186,8 @@ void TVideo::KlawiszSAVEClick() {
   UpdateRunButtons();
 }
 
-void TVideo::KlawiszOPENClick() {
-  SharedState& s = Shared();
-  s.FileBusy = 1;
-  s.OpenBusy = 1;
-  UpdateViewButtons();
-  UpdateRunButtons();
-  OpenPicture();
-  s.OpenBusy = 0;
-  s.SaveBusy = 0;
-  s.FileBusy = 0;
-  UpdateViewButtons();
-  UpdateRunButtons();
-}
+void TVideo::KlawiszSAVEClick() { RunFileAction(Shared().SaveBusy, &TVideo::SavePictureAs); }
+void TVideo::KlawiszOPENClick() { RunFileAction(Shared().OpenBusy, &TVideo::OpenPicture); }
 
 void TVideo::KlawiszPRINTClick() { StartPrint(); }
 void TVideo::KlawiszLINESCANClick() { ToggleLinescan(); }

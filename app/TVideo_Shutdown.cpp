@@ -48,19 +48,24 @@ void TVideo::ZamykanieCalosci() {
   closedDown_ = true;
 }
 
-bool TVideo::AskSaveBeforeExit(int k, int y) {
+// Shows channel k's picture (redrawn with the marker letter) and asks whether to save it
+// now; the box stands at (500, y). Yes saves through the save dialog.
+MsgResult TVideo::AskNotSaved(int k, int y, char letter) {
   SharedState& s = Shared();
   if (k != s.ViewMode.load()) {
     s.ViewMode = static_cast<uint8_t>(k);
     UpdateViewButtons();
-    RedrawView(k, s.WorkMode.load(), 'a');
+    RedrawView(k, s.WorkMode.load(), letter);
   }
   const MsgResult r =
       Dialogs().Message(MsgType::Warning, kNotSavedText, MsgButtons::YesNo, {kQuestionX, y});
-  if (r == MsgResult::Yes) {
-    SavePictureAs();
-    return false;
-  }
+  if (r == MsgResult::Yes) SavePictureAs();
+  return r;
+}
+
+bool TVideo::AskSaveBeforeExit(int k, int y) {
+  SharedState& s = Shared();
+  if (AskNotSaved(k, y, 'a') == MsgResult::Yes) return false;
   s.ClosingDown = 0;
   UpdateRunButtons();
   UpdateViewButtons();

@@ -10,23 +10,12 @@
 #include "acquisition/LineStream.h"
 #include "acquisition/ScanUnit.h"
 #include "bench/BenchSupport.h"
+#include "tests/support/FakeSeam.h"
 
 namespace orvix {
 namespace {
 using bench::BestSeconds;
 using bench::Report;
-
-class NoWaitSeam final : public StreamSeam {
- public:
-  std::mutex m;
-  bool TerminateRequested() override { return false; }
-  void RequestTerminate() override {}
-  void Pause(int) override {}
-  std::mutex& StreamLock() override { return m; }
-  void SetRecordIndicator(const std::string&) override {}
-  void EnableTimer3() override {}
-  void EnableTimer4() override {}
-};
 
 SharedState& FrameState(uint8_t workMode, uint8_t mask) {
   static std::unique_ptr<SharedState> s;
@@ -36,7 +25,7 @@ SharedState& FrameState(uint8_t workMode, uint8_t mask) {
     s->WorkMode = workMode;
     s->ChannelMask = mask;
     s->ChannelCount = uint8_t(__builtin_popcount(mask));
-    NoWaitSeam seam;
+    test::FakeSeam seam;
     bool found = true;
     WriteFrame(*s, seam, found);
     std::memset(s->ImageStore.data(), 1, kImageStoreSize);

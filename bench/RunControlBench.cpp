@@ -12,25 +12,12 @@
 #include "acquisition/LineStream.h"
 #include "acquisition/ScanUnit.h"
 #include "bench/BenchSupport.h"
+#include "tests/support/FakeSeam.h"
 #include "display/ViewBuilders.h"
 
 namespace orvix {
 namespace {
 using bench::BestSeconds;
-
-class NoWait final : public StreamSeam {
- public:
-  int lines = -1;  // terminate after this many line tests
-  int polls = 0;
-  std::mutex m;
-  bool TerminateRequested() override { return lines >= 0 && ++polls > lines; }
-  void RequestTerminate() override {}
-  void Pause(int) override {}
-  std::mutex& StreamLock() override { return m; }
-  void SetRecordIndicator(const std::string&) override {}
-  void EnableTimer3() override {}
-  void EnableTimer4() override {}
-};
 
 std::unique_ptr<SharedState> LargestFrame(bool record) {
   auto s = std::make_unique<SharedState>();
@@ -40,10 +27,10 @@ std::unique_ptr<SharedState> LargestFrame(bool record) {
   s->ChannelCount = 4;
   s->Config.SetMixChannel(1, true);  // the mix rule on: the heavier display step
   UnitClearStream(*s);
-  NoWait seam;
+  test::FakeSeam seam;
   if (record) {
     s->RecordOn = -1;
-    seam.lines = 1500;  // a RECORD frame 1500 lines in
+    seam.terminateAfterPolls = 1500;  // a RECORD frame 1500 lines in
     WriteRecordFrame(*s, seam);
   } else {
     bool found = true;

@@ -18,6 +18,7 @@
 
 #include "app/RunState.h"
 #include "app/TVideo.h"
+#include "tests/app/AppTestSupport.h"
 #include "settings/TNastVid.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -55,12 +56,7 @@ class RunControlTest : public ::testing::Test {
     s.UnsavedChannels = 0;
     s.RecordOn = 0;
     s.AddOn = 0;
-    TVideoOptions o;
-    o.lockFolder = lockDir.path().toStdString();
-    o.programDir = programDir.path().toStdString();
-    o.screenSize = QSize(1280, 1024);
-    o.today = QDate(2026, 12, 8);
-    o.inhibitScreenSaver = false;
+    TVideoOptions o = test::TestOptions(lockDir, programDir);
     o.startDelayMs = 1000000;  // the test runs the start step itself
     o.pacing = ThreadPacing{20, 1, 1};
     video = std::make_unique<TVideo>(nullptr, o);

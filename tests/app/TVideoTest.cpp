@@ -13,6 +13,7 @@
 
 #include "app/RunState.h"
 #include "app/TVideo.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ScriptedDialogs.h"
 
 namespace orvix {
@@ -70,13 +71,7 @@ class TVideoTest : public ::testing::Test {
   }
 
   TVideoOptions Options(QSize screen = QSize(1280, 1024)) {
-    TVideoOptions o;
-    o.lockFolder = lockDir.path().toStdString();
-    o.programDir = programDir.path().toStdString();
-    o.screenSize = screen;
-    o.today = QDate(2026, 12, 8);
-    o.inhibitScreenSaver = false;
-    return o;
+    return test::TestOptions(lockDir, programDir, screen);
   }
 
   // A shown window after its start step, idle in VISUAL with kan1 in use.
