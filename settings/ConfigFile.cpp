@@ -30,6 +30,14 @@ std::string& ProgramDir() { return Folders().ProgramDir; }
 
 std::string ConfigFilePath() { return ProgramDir() + "/" + kConfigFileName; }
 
+bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table) {
+  // Fewer than 2 records, or fewer than 257: a missing or faulty file alike. Bytes past
+  // record 256 are not part of the table.
+  if (data == nullptr || size < size_t(kConfigFileBytes)) return false;
+  std::copy(data + kRecordBytes, data + kConfigFileBytes, table.bytes.begin());
+  return true;
+}
+
 bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture) {
   QDir::setCurrent(Q(ProgramDir()));
   const QString path = Q(ConfigFilePath());
@@ -41,12 +49,8 @@ bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture)
   QFile f(path);
   if (QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly)) {
     const QByteArray data = f.read(kConfigFileBytes);
-    // Fewer than 2 records, or fewer than 257: a missing or faulty file alike.
-    if (data.size() == kConfigFileBytes) {
-      std::copy(data.begin() + kRecordBytes, data.begin() + kConfigFileBytes,
-                s.Config.bytes.begin());
-      ok = true;
-    }
+    ok = ConfigFromImage(reinterpret_cast<const uint8_t*>(data.constData()),
+                         size_t(data.size()), s.Config);
   }
   if (!ok) {
     if (hideStartupPicture) hideStartupPicture();

@@ -2,6 +2,8 @@
 // conf300.dat: 257 records of 16 bytes; record 0 is ignored, records 1..256 hold the rows
 // 0..255 of the configuration table byte for byte. Also the fixed defaults and the range
 // checks of the apply step. No widgets here: the settings window sets its own controls.
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -13,6 +15,10 @@ namespace orvix {
 // trailing separator. Set at start-up; tests point it at a temporary folder.
 std::string& ProgramDir();
 std::string ConfigFilePath();
+
+// The table from the bytes of a conf300.dat image: records 1..256 when all are there (the
+// rest is ignored); otherwise false and the table is left as it was.
+bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table);
 
 // Reads conf300.dat from ProgramDir into the table. On any failure (missing, unreadable,
 // shorter than 257 records) the table is left as it was, `hideStartupPicture` runs, the
