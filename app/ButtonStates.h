@@ -5,20 +5,13 @@
 #include <array>
 #include <cstdint>
 
+#include "app/Colours.h"
 #include "app/RunState.h"
 
 namespace orvix {
 
 enum class LampColour : uint8_t { Lime, Grey, Red, LightRed };
 
-struct Rgb {
-  uint8_t r, g, b;
-};
-inline constexpr Rgb kLime{0, 255, 0};
-inline constexpr Rgb kGrey{128, 128, 128};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kLightRed{255, 125, 125};
-inline constexpr Rgb kBlack{0, 0, 0};
 
 constexpr Rgb ToRgb(LampColour c) {
   switch (c) {

@@ -4,6 +4,8 @@
 // anaglyph caption.
 #include <cstdint>
 
+#include "app/Colours.h"
+
 namespace orvix::display {
 
 // Image1: the picture with a one-pixel border on every side.
@@ -39,18 +41,15 @@ inline constexpr int kTurnShift = 150;
 
 inline constexpr const char* kAnaglyphCaption = "ANAGLIF";
 
-// Row colours of the colour letters.
-struct Rgb {
-  uint8_t r, g, b;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-inline constexpr Rgb kAqua{0, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kLime{0, 255, 0};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kYellow{255, 255, 0};
-inline constexpr Rgb kFuchsia{255, 0, 255};
+// Row colours of the colour letters: the station's named colours.
+using orvix::Rgb;
+using orvix::kAqua;
+using orvix::kBlack;
+using orvix::kFuchsia;
+using orvix::kLime;
+using orvix::kRed;
+using orvix::kWhite;
+using orvix::kYellow;
 
 // The colour of a fill letter: its first character decides; anything unknown is fuchsia.
 constexpr Rgb ColourOfLetter(char c) {

@@ -41,15 +41,6 @@ void SetPanelColour(QWidget* w, const QColor& c) {
 QColor PanelColour(const QWidget* w) { return w->palette().color(QPalette::Window); }
 
 namespace {
-QString Q(const char* s) { return QString::fromUtf8(s); }
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QGroupBox* Group(QWidget* parent, const char* title, int x, int y, int w, int h) {
-  auto* g = new QGroupBox(Q(title), parent);
-  g->setGeometry(x, y, w, h);
-  return g;
-}
-
 // A silver strip with labels in "Courier New" 10, the way the track-bar scales look.
 QPixmap DrawScale(int width, const std::vector<std::pair<int, QString>>& labels) {
   QPixmap pm(width, 20);
@@ -121,19 +112,11 @@ void TNastVid::BuildChannelPanel() {
   GainScale = new QLabel(GainGroup);
   GainScale->setGeometry(14, 22, 292, 20);
   // The bars' travel matches their scales: 64 px per 0.5 of gain, 66 px per 1.0 V.
-  TrackBar1 = new QSlider(Qt::Horizontal, GainGroup);
-  TrackBar1->setGeometry(18, 48, 256 + 16, 36);
-  TrackBar1->setRange(0, 20);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setTickInterval(1);
+  TrackBar1 = TrackBar(GainGroup, 18, 48, 256, 36, 0, 20);
   OffsetGroup = Group(Panel3, "", 140, 108, 320, 100);
   OffsetScale = new QLabel(OffsetGroup);
   OffsetScale->setGeometry(6, 22, 308, 20);
-  TrackBar2 = new QSlider(Qt::Horizontal, OffsetGroup);
-  TrackBar2->setGeometry(14, 48, 264 + 16, 36);
-  TrackBar2->setRange(-20, 20);
-  TrackBar2->setTickPosition(QSlider::TicksBelow);
-  TrackBar2->setTickInterval(1);
+  TrackBar2 = TrackBar(OffsetGroup, 14, 48, 264, 36, -20, 20);
 
   SpeedButton11 = new QPushButton(Q("On / Off"), Panel3);
   SpeedButton11->setGeometry(480, 10, 180, 30);

@@ -1,6 +1,11 @@
 #pragma once
-// Colours and captions of the settings window, in one place.
+// Colours and captions of the settings window, in one place, and the few control makers
+// its pages share.
 #include <QColor>
+#include <QGroupBox>
+#include <QSlider>
+#include <QString>
+#include <string>
 
 namespace orvix::look {
 
@@ -49,5 +54,25 @@ inline constexpr int kAddScaleLabels = 15;
 
 inline constexpr int kLabel2Width = 603;
 inline constexpr int kLabel2Limit = 587;
+
+inline QString Q(const char* s) { return QString::fromUtf8(s); }
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+inline QGroupBox* Group(QWidget* parent, const char* title, int x, int y, int w, int h) {
+  auto* g = new QGroupBox(Q(title), parent);
+  g->setGeometry(x, y, w, h);
+  return g;
+}
+
+// A horizontal track bar with a tick per step; its travel (width less the handle) is what
+// its drawn scale is laid out against.
+inline QSlider* TrackBar(QWidget* parent, int x, int y, int travel, int h, int min, int max) {
+  auto* t = new QSlider(Qt::Horizontal, parent);
+  t->setGeometry(x, y, travel + 16, h);
+  t->setRange(min, max);
+  t->setTickPosition(QSlider::TicksBelow);
+  t->setTickInterval(1);
+  return t;
+}
 
 }  // namespace orvix::look

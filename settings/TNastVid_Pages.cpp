@@ -25,15 +25,6 @@ namespace orvix {
 using namespace look;
 
 namespace {
-QString Q(const char* s) { return QString::fromUtf8(s); }
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QGroupBox* Group(QWidget* parent, const char* title, int x, int y, int w, int h) {
-  auto* g = new QGroupBox(Q(title), parent);
-  g->setGeometry(x, y, w, h);
-  return g;
-}
-
 QLabel* ValueLabel(QWidget* parent) {
   auto* l = new QLabel(parent);
   l->setGeometry(12, 24, 150, 24);
@@ -73,11 +64,7 @@ void TNastVid::BuildAddPage() {
   AddScale = new QLabel(AddGroup);
   AddScale->setGeometry(14, 22, 590, 20);
   // 41.5 px of scale per 4 frames: 48 steps over 498 px of travel.
-  TrackBar3 = new QSlider(Qt::Horizontal, AddGroup);
-  TrackBar3->setGeometry(18, 48, 498 + 16, 40);
-  TrackBar3->setRange(2, 50);
-  TrackBar3->setTickPosition(QSlider::TicksBelow);
-  TrackBar3->setTickInterval(1);
+  TrackBar3 = TrackBar(AddGroup, 18, 48, 498, 40, 2, 50);
   // The design position is the default frame count, so setting the defaults later moves
   // nothing and runs no handler before the stored working modes are known.
   TrackBar3->setValue(settings::kDefaultAddFrames);

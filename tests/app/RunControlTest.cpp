@@ -51,11 +51,7 @@ class RunControlTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(lockDir.isValid());
     ASSERT_TRUE(programDir.isValid());
-    SharedState& s = Shared();
-    s.Config = ConfigTable{};
-    s.UnsavedChannels = 0;
-    s.RecordOn = 0;
-    s.AddOn = 0;
+    test::ResetSharedForWindowTests();
     TVideoOptions o = test::TestOptions(lockDir, programDir);
     o.startDelayMs = 1000000;  // the test runs the start step itself
     o.pacing = ThreadPacing{20, 1, 1};

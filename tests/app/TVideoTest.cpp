@@ -58,16 +58,7 @@ class TVideoTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(lockDir.isValid());
     ASSERT_TRUE(programDir.isValid());
-    SharedState& s = Shared();
-    s.Config = ConfigTable{};
-    s.ChannelCode = 0;
-    s.ChannelMask = 0;
-    s.RecordOn = 0;
-    s.MeasureOn = 0;
-    s.CalibrationOpen = 0;
-    s.LinescanOn = 0;
-    s.SaveBusy = 0;
-    s.OpenBusy = 0;
+    test::ResetSharedForWindowTests();
   }
 
   TVideoOptions Options(QSize screen = QSize(1280, 1024)) {
