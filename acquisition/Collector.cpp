@@ -394,8 +394,8 @@ void ClearChannels(SharedState& s, uint8_t mask, bool withCaptions) {
 }
 
 void ClearAddStore(SharedState& s) {
-  int n = s.Config.AddFrameCount() + 1;
-  if (n > kAddSlots || n < 2) n = kAddSlots;
+  const int64_t count = int64_t(s.Config.AddFrameCount()) + 1;  // any table value
+  const int n = (count > kAddSlots || count < 2) ? kAddSlots : int(count);
   uint8_t* add = s.AddStore.data();
   if (n == kAddSlots) {
     std::memset(add, 0, s.AddStore.size());

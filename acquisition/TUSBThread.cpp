@@ -146,6 +146,9 @@ void TUSBThread::FrameCycle() {
   }
   Gate();
   if (s_.AcquisitionOn.load() == 0 || TerminateRequested()) return;
+  // The picture buttons may redraw from the store while a run goes on: they take the same
+  // lock, so they never see a frame half written.
+  std::unique_lock<std::mutex> store(StoreLock_);
   if (s_.AddOn.load() != 0) {
     const int k = s_.AddFramesDone.load() + 1;
     CollectAddFrame(s_, k, FrameLimit(s_), found);
@@ -156,6 +159,7 @@ void TUSBThread::FrameCycle() {
   } else {
     CollectFrame(s_, found, kCollectFactor);
   }
+  store.unlock();
   if (found) {
     s_.DisplayPending = 1;
     ui_.EnableTimer1();
@@ -186,6 +190,16 @@ void TUSBThread::AutoIdentify() {
   if (c.lines * 16 + c.time == s_.WorkMode.load()) return;
   if (c.lines >= 1 && c.lines <= 4) ui_.CheckLinesRadio(c.lines - 1);
   ui_.CheckTimeRadio(c.time);
+  // The settings window sets WorkMode when it handles the radio checks. The next frame
+  // must be written and collected in that mode, so wait until they are handled (or a
+  // stop arrives): a frame written in the old mode would report the old mode again.
+  auto done = std::make_shared<std::atomic<bool>>(false);
+  ui_.MarkDone(done);
+  while (!done->load() && !TerminateRequested()) {
+    std::unique_lock<std::mutex> lock(gateMutex_);
+    gateCv_.wait_for(lock, std::chrono::milliseconds(pacing_.displayPollMs),
+                     [this] { return terminate_.load(); });
+  }
   if (s_.TestPictureOn.load() == 0) UnitSendSettings(s_);
 }
 

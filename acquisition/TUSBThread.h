@@ -36,6 +36,9 @@ class TUSBThread {
   void Resume();
   bool Finished() const;      // the run loop and its clean-up are over
   void StopAndJoin();         // Terminate, release a pause, join
+  // Held while a frame is collected into ImageStore (and AddStore); a redraw from the
+  // store outside the frame display takes it too. Never held across a UI request.
+  std::mutex& StoreLock() { return StoreLock_; }
 
  private:
   class Seam;
@@ -49,6 +52,7 @@ class TUSBThread {
   ThreadPacing pacing_;
   std::unique_ptr<Seam> seam_;
   std::mutex StreamLock_;
+  std::mutex StoreLock_;
   std::atomic<bool> terminate_{false};
   std::atomic<bool> finished_{false};
   std::mutex gateMutex_;

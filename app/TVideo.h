@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "acquisition/TUSBThread.h"
@@ -207,6 +208,10 @@ class TVideo : public QWidget, public MainWindowLink {
   void BurnStrip();                // the information strip on the stored pictures
   void ConnectRunControl();        // run-control handlers, timers, thread and picture
   MsgResult AskNotSaved(int k, int y, char letter);
+  // The store as the running acquisition's collector leaves it (no lock without a run).
+  std::unique_lock<std::mutex> LockStore();
+  // The anaglyph choices of the settings window, for the next composition.
+  void SyncAnaglyphOptions();
   void RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)());
 
   void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1

@@ -37,6 +37,9 @@ class TVideoThreadUi final : public AcquisitionUi {
     });
   }
   void UpdateButtons() override { Post([v = v_] { v->AcquisitionEnded(); }); }
+  void MarkDone(std::shared_ptr<std::atomic<bool>> done) override {
+    Post([done] { done->store(true); });
+  }
 
   // UI thread: runs the requests that arrived, in order.
   void Drain() {

@@ -220,10 +220,11 @@ void TVideo::Timer1Timer() {
     MixClip(s);
     if (s.RegNumber.load() == 0) s.RegNumber = 1;
     BurnStrip();
-    if (s.AcquisitionOn.load() != 0)
+    if (s.AcquisitionOn.load() != 0) {
+      SyncAnaglyphOptions();
       orvix::RedrawPictureMarked(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(),
                                  s.ChannelMask.load());
-    else
+    } else
       RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "b");
   }
   s.DisplayPending = 0;
@@ -292,7 +293,22 @@ void TVideo::RepaintViews() {
   if (Shared().LinescanOn.load() != 0 && Oscyl) Oscyl->update();
 }
 
+std::unique_lock<std::mutex> TVideo::LockStore() {
+  return AcqThread ? std::unique_lock<std::mutex>(AcqThread->StoreLock())
+                   : std::unique_lock<std::mutex>();
+}
+
+void TVideo::SyncAnaglyphOptions() {
+  if (!NastVid) return;
+  AnaglyphOptions& o = Surfaces.Anaglyph;
+  o.redCyan = NastVid->RadioButton13->isChecked();
+  o.greenMagenta = NastVid->RadioButton15->isChecked();
+  o.rotate90 = NastVid->RadioButton7->isChecked();
+}
+
 void TVideo::RedrawPicture(int view, int workMode, const std::string& letter) {
+  SyncAnaglyphOptions();
+  const auto store = LockStore();  // a run may be collecting the next frame
   orvix::RedrawPicture(Shared(), Surfaces, view, static_cast<uint8_t>(workMode), letter);
 }
 

@@ -25,12 +25,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-enum class Ev { Indicator, Timer1, Timer3, Timer4, LinesRadio, TimeRadio, Buttons };
+enum class Ev { Indicator, Timer1, Timer3, Timer4, LinesRadio, TimeRadio, Buttons, Done };
 
 struct Event {
   Ev kind;
   int value = 0;
   std::string text;
+  std::shared_ptr<std::atomic<bool>> done = nullptr;
 };
 
 // Records every request of the thread in a queue; never blocks the caller.
@@ -43,6 +44,9 @@ class QueueUi final : public AcquisitionUi {
   void CheckLinesRadio(int i) override { Push({Ev::LinesRadio, i, ""}); }
   void CheckTimeRadio(int i) override { Push({Ev::TimeRadio, i, ""}); }
   void UpdateButtons() override { Push({Ev::Buttons, 0, ""}); }
+  void MarkDone(std::shared_ptr<std::atomic<bool>> done) override {
+    Push({Ev::Done, 0, "", std::move(done)});
+  }
 
   // Next event, or nothing after `timeout`.
   std::optional<Event> Next(std::chrono::milliseconds timeout) {
@@ -394,6 +398,7 @@ std::vector<Event> AutoRun(uint8_t workMode) {
     auto e = ui.Next(10s);
     if (!e || e->kind == Ev::Timer1 || e->kind == Ev::Buttons) break;
     if (e->kind == Ev::LinesRadio || e->kind == Ev::TimeRadio) radios.push_back(*e);
+    if (e->kind == Ev::Done) e->done->store(true);
   }
   t.StopAndJoin();
   EXPECT_EQ(s->WorkMode, workMode);  // only the settings window writes WorkMode
@@ -408,6 +413,41 @@ TEST(AutoIdentification, FirstFrameAfterStartReports800LinesAnd10ms) {
   EXPECT_EQ(r[0].value, 1);  // " 800 lines"
   EXPECT_EQ(r[1].kind, Ev::TimeRadio);
   EXPECT_EQ(r[1].value, 2);  // " 10 ms"
+}
+
+TEST(AutoIdentification, TheModeSettlesAndFramesUseIt) {
+  // The UI plays the settings window: a radio check sets WorkMode. The thread must write
+  // its next frame in the new mode, or the stream would report the old mode again and
+  // the mode would swing back and forth.
+  auto s = Fresh(0x10);
+  s->AutoIdentOn = 1;
+  QueueUi ui;
+  TUSBThread t(*s, ui, kFast);
+  Display d{*s, t};
+  int radios = 0;
+  while (d.shown < 4) {
+    auto e = ui.Next(10s);
+    ASSERT_TRUE(e.has_value());
+    // The window handles requests from a 5 ms timer: apply them no sooner.
+    if (e->kind == Ev::LinesRadio || e->kind == Ev::TimeRadio) std::this_thread::sleep_for(5ms);
+    if (e->kind == Ev::LinesRadio) {
+      ++radios;
+      s->WorkMode = uint8_t((e->value + 1) * 16 + (s->WorkMode & 7));
+    }
+    if (e->kind == Ev::TimeRadio) {
+      ++radios;
+      s->WorkMode = uint8_t((s->WorkMode & 0xF0) + e->value);
+    }
+    if (e->kind == Ev::Done) e->done->store(true);
+    if (e->kind == Ev::Timer1) {
+      EXPECT_EQ(s->WorkMode, 0x22);
+      EXPECT_EQ(s->PrevFrameLines, 800);  // collected with the geometry it was written in
+      d.Show();
+    }
+  }
+  t.StopAndJoin();
+  EXPECT_EQ(radios, 2);
+  EXPECT_FALSE(d.badPixel);
 }
 
 }  // namespace

@@ -110,6 +110,16 @@ TEST_F(RunControlTest, VisualFramesReachThePictureUntilStop) {
   EXPECT_NE(s.UnsavedChannels & 1, 0);
   EXPECT_EQ(s.RegNumber, 1);
 
+  // Switching pictures during the run redraws from the store while frames keep coming.
+  for (int i = 0; i < 6; ++i) {
+    video->KlawiszPicAl->click();
+    SpinUntil([] { return false; }, 30);
+    video->KlawiszPic1->click();
+    SpinUntil([] { return false; }, 30);
+  }
+  EXPECT_EQ(s.ViewMode, 1);
+  EXPECT_EQ(s.AnaglyphSource, 1);
+
   // START again while running: ignored, the same thread goes on.
   TUSBThread* running = video->AcqThread.get();
   video->KlawiszSTARTClick();
