@@ -54,7 +54,6 @@ TVideo::~TVideo() {
   // The thread may still write the buffers and post requests to this window: it is
   // joined before anything goes, also when the window was never closed.
   StopAcquisition();
-  if (!closedDown_ && !instanceRefused_) ReleaseDrawingBitmaps();
 }
 
 void TVideo::CreateControls() {

@@ -56,7 +56,8 @@ class TVideo : public QWidget, public MainWindowLink {
   QWidget* DrukVid = nullptr;
   QWidget* ModulZew = nullptr;
 
-  // The picture (Image1 and the row bitmaps) and the paint box that shows it.
+  // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
+  // long as the window, and the acquisition is always joined before the window goes.
   PictureSurfaces Surfaces;
   TPaintBox* PaintBox1 = nullptr;
 
@@ -196,8 +197,6 @@ class TVideo : public QWidget, public MainWindowLink {
   void CloseLinescanWindow();                             // linescan: own close button
   void CloseOtherWindowsForShutdown();                    // linescan and settings
   void PrepareOtherWindows();      // first show: settings set-up, strip texts, file name
-  void CreateDrawingBitmaps();     // first show: row and strip bitmaps
-  void ReleaseDrawingBitmaps();    // shutdown
   void LoadSettingsAtStart();      // start step: configuration, working mode, tabs
   void SelectChannelsAtStart();    // start step: channel code, settings page shown
   void OpenPicture();              // the open dialog and reading of a picture

@@ -64,12 +64,6 @@ void TVideo::PrepareOtherWindows() {
   NastVid->ShowNextAutoName(Folders().SaveDir + "/", "backup");
 }
 
-// First show: the display's row bitmaps and the strip bitmap.
-void TVideo::CreateDrawingBitmaps() {}
-
-// Shutdown: the bitmaps made at first show.
-void TVideo::ReleaseDrawingBitmaps() {}
-
 // Start step: load and apply the configuration (VISUAL selected), the settings tabs.
 void TVideo::LoadSettingsAtStart() {
   if (NastVid) NastVid->ReloadConfig();

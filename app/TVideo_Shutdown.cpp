@@ -42,7 +42,6 @@ void TVideo::ZamykanieCalosci() {
   // touch is released: the window closes in every case.
   StopAcquisition();
 
-  ReleaseDrawingBitmaps();
   instanceMapping_.reset();
   if (screenSaver_) screenSaver_->Release();
   closedDown_ = true;

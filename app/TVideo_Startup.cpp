@@ -105,7 +105,6 @@ void TVideo::FormShow() {
                layout::kStartPictureCentreY - layout::kStartPictureHeight / 2);
   Image3->raise();
   Image3->show();
-  CreateDrawingBitmaps();
   Image4->resize(layout::kPictureRect.width, layout::kPictureRect.height);
   Image5->resize(layout::kImage5Size, layout::kImage5Size);
 
