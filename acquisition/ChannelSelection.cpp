@@ -1,4 +1,4 @@
-#include "acquisition/ChannelSelection.h"
+#include "ChannelSelection.h"
 
 #include <bit>
 

@@ -1,4 +1,4 @@
-#include "acquisition/Collector.h"
+#include "Collector.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "acquisition/LineStream.h"
+#include "LineStream.h"
 
 namespace orvix {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/RunState.h"
+#include "RunState.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "acquisition/LineStream.h"
+#include "LineStream.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "acquisition/StreamSeam.h"
-#include "app/RunState.h"
+#include "StreamSeam.h"
+#include "RunState.h"
 
 namespace orvix {
 

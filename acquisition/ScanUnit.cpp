@@ -1,4 +1,4 @@
-#include "acquisition/ScanUnit.h"
+#include "ScanUnit.h"
 
 #include <cstdlib>
 

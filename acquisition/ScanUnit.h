@@ -3,7 +3,7 @@
 // a fixed effect on the shared state.
 #include <string>
 
-#include "app/RunState.h"
+#include "RunState.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "acquisition/TUSBThread.h"
+#include "TUSBThread.h"
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -6,9 +6,9 @@
 
 #include <chrono>
 
-#include "acquisition/Collector.h"
-#include "acquisition/LineStream.h"
-#include "acquisition/ScanUnit.h"
+#include "Collector.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
 
 namespace orvix {
 

@@ -9,9 +9,9 @@
 #include <mutex>
 #include <thread>
 
-#include "acquisition/AcquisitionUi.h"
-#include "acquisition/StreamSeam.h"
-#include "app/RunState.h"
+#include "AcquisitionUi.h"
+#include "StreamSeam.h"
+#include "RunState.h"
 
 namespace orvix {
 

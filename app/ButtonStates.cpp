@@ -1,4 +1,4 @@
-#include "app/ButtonStates.h"
+#include "ButtonStates.h"
 
 namespace orvix {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/Colours.h"
-#include "app/RunState.h"
+#include "Colours.h"
+#include "RunState.h"
 
 namespace orvix {
 

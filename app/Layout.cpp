@@ -1,4 +1,4 @@
-#include "app/Layout.h"
+#include "Layout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/TVideo.h"
+#include "TVideo.h"
 
-#include "app/TVideoThreadUi.h"
+#include "TVideoThreadUi.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "platform/ScreenSaver.h"
-#include "platform/SingleInstance.h"
+#include "ScreenSaver.h"
+#include "SingleInstance.h"
 
 namespace orvix {
 

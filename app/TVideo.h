@@ -11,12 +11,12 @@
 #include <mutex>
 #include <string>
 
-#include "acquisition/TUSBThread.h"
-#include "app/ButtonStates.h"
-#include "app/Layout.h"
-#include "display/PictureSurfaces.h"
-#include "platform/OperatorDialogs.h"
-#include "settings/MainWindowLink.h"
+#include "TUSBThread.h"
+#include "ButtonStates.h"
+#include "Layout.h"
+#include "PictureSurfaces.h"
+#include "OperatorDialogs.h"
+#include "MainWindowLink.h"
 
 class QCloseEvent;
 class QLabel;

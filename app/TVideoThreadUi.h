@@ -11,9 +11,9 @@
 #include <string>
 #include <utility>
 
-#include "acquisition/AcquisitionUi.h"
-#include "app/TVideo.h"
-#include "settings/TNastVid.h"
+#include "AcquisitionUi.h"
+#include "TVideo.h"
+#include "TNastVid.h"
 
 namespace orvix {
 

@@ -3,8 +3,8 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "app/RunState.h"
-#include "app/TVideo.h"
+#include "RunState.h"
+#include "TVideo.h"
 
 namespace orvix {
 

@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QTabWidget>
 
-#include "acquisition/ChannelSelection.h"
-#include "app/RunState.h"
-#include "app/TVideo.h"
-#include "platform/PictureFolders.h"
-#include "settings/AutoName.h"
-#include "settings/TNastVid.h"
+#include "ChannelSelection.h"
+#include "RunState.h"
+#include "TVideo.h"
+#include "PictureFolders.h"
+#include "AutoName.h"
+#include "TNastVid.h"
 
 namespace orvix {
 

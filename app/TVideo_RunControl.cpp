@@ -4,16 +4,16 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "acquisition/ChannelSelection.h"
-#include "acquisition/Collector.h"
-#include "acquisition/ScanUnit.h"
-#include "app/RunState.h"
-#include "app/TVideo.h"
-#include "app/TVideoThreadUi.h"
-#include "display/PaintBox.h"
-#include "display/ViewBuilders.h"
-#include "platform/OperatorDialogs.h"
-#include "settings/TNastVid.h"
+#include "ChannelSelection.h"
+#include "Collector.h"
+#include "ScanUnit.h"
+#include "RunState.h"
+#include "TVideo.h"
+#include "TVideoThreadUi.h"
+#include "PaintBox.h"
+#include "ViewBuilders.h"
+#include "OperatorDialogs.h"
+#include "TNastVid.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

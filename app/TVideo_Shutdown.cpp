@@ -1,10 +1,10 @@
 // Shutdown of the main window: the save questions for unsaved pictures, the end of a
 // running acquisition, and the release of what start-up took.
-#include "app/RunState.h"
-#include "app/TVideo.h"
-#include "platform/OperatorDialogs.h"
-#include "platform/ScreenSaver.h"
-#include "platform/SingleInstance.h"
+#include "RunState.h"
+#include "TVideo.h"
+#include "OperatorDialogs.h"
+#include "ScreenSaver.h"
+#include "SingleInstance.h"
 
 namespace orvix {
 

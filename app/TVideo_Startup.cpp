@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "acquisition/Collector.h"
-#include "acquisition/ScanUnit.h"
-#include "app/RunState.h"
-#include "app/TVideo.h"
-#include "platform/OperatorDialogs.h"
-#include "platform/PictureFolders.h"
-#include "platform/ScreenGeometry.h"
-#include "platform/ScreenSaver.h"
-#include "platform/SingleInstance.h"
+#include "Collector.h"
+#include "ScanUnit.h"
+#include "RunState.h"
+#include "TVideo.h"
+#include "OperatorDialogs.h"
+#include "PictureFolders.h"
+#include "ScreenGeometry.h"
+#include "ScreenSaver.h"
+#include "SingleInstance.h"
 
 namespace orvix {
 

@@ -1,12 +1,12 @@
 // The station: the title, the five windows in their order, the message loop.
 #include <QApplication>
 
-#include "app/TVideo.h"
-#include "display/TOscyl.h"
-#include "display/Tmodul_zew.h"
-#include "files/TDrukVid.h"
-#include "platform/OperatorDialogs.h"
-#include "settings/TNastVid.h"
+#include "TVideo.h"
+#include "TOscyl.h"
+#include "Tmodul_zew.h"
+#include "TDrukVid.h"
+#include "QtDialogs.h"
+#include "TNastVid.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <memory>
 
-#include "acquisition/Collector.h"
-#include "acquisition/LineStream.h"
-#include "acquisition/ScanUnit.h"
-#include "bench/BenchSupport.h"
-#include "tests/support/FakeSeam.h"
+#include "Collector.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
+#include "BenchSupport.h"
+#include "FakeSeam.h"
 
 namespace orvix {
 namespace {

@@ -8,9 +8,9 @@
 #include <chrono>
 #include <memory>
 
-#include "bench/BenchSupport.h"
-#include "display/Anaglyph.h"
-#include "display/ViewBuilders.h"
+#include "BenchSupport.h"
+#include "Anaglyph.h"
+#include "ViewBuilders.h"
 
 namespace orvix {
 namespace {

@@ -7,13 +7,13 @@
 
 #include <memory>
 
-#include "acquisition/ChannelSelection.h"
-#include "acquisition/Collector.h"
-#include "acquisition/LineStream.h"
-#include "acquisition/ScanUnit.h"
-#include "bench/BenchSupport.h"
-#include "tests/support/FakeSeam.h"
-#include "display/ViewBuilders.h"
+#include "ChannelSelection.h"
+#include "Collector.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
+#include "BenchSupport.h"
+#include "FakeSeam.h"
+#include "ViewBuilders.h"
 
 namespace orvix {
 namespace {

@@ -1,10 +1,10 @@
-#include "display/Anaglyph.h"
+#include "Anaglyph.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "display/RowDrawing.h"
+#include "RowDrawing.h"
 
 namespace orvix {
 

@@ -3,8 +3,8 @@
 // plane (second picture), read as 1100 columns x 800 lines whatever the resolution, and
 // combined into one colour picture for red/cyan or green/magenta glasses. It takes the
 // place of view 3 while AnaglyphOn is set.
-#include "app/RunState.h"
-#include "display/PictureSurfaces.h"
+#include "RunState.h"
+#include "PictureSurfaces.h"
 
 namespace orvix {
 

@@ -4,7 +4,7 @@
 // anaglyph caption.
 #include <cstdint>
 
-#include "app/Colours.h"
+#include "Colours.h"
 
 namespace orvix::display {
 

@@ -1,4 +1,4 @@
-#include "display/PaintBox.h"
+#include "PaintBox.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -4,7 +4,7 @@
 // PictureSurfaces::rowsChanged to RepaintRows in its wiring function.
 #include <QWidget>
 
-#include "display/PictureSurfaces.h"
+#include "PictureSurfaces.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "display/PictureSurfaces.h"
+#include "PictureSurfaces.h"
 
 #include <algorithm>
 

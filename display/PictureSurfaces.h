@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "display/DisplayConstants.h"
+#include "DisplayConstants.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "display/RowDrawing.h"
+#include "RowDrawing.h"
 
 #include <algorithm>
 #include <cstring>

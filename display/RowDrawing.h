@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RunState.h"
-#include "display/PictureSurfaces.h"
+#include "RunState.h"
+#include "PictureSurfaces.h"
 
 namespace orvix {
 

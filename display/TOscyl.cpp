@@ -1,4 +1,4 @@
-#include "display/TOscyl.h"
+#include "TOscyl.h"
 
 namespace orvix {
 

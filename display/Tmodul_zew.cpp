@@ -1,4 +1,4 @@
-#include "display/Tmodul_zew.h"
+#include "Tmodul_zew.h"
 
 namespace orvix {
 

@@ -1,12 +1,12 @@
-#include "display/ViewBuilders.h"
+#include "ViewBuilders.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
-#include "display/Anaglyph.h"
-#include "display/RowDrawing.h"
+#include "Anaglyph.h"
+#include "RowDrawing.h"
 
 namespace orvix {
 

@@ -1,4 +1,4 @@
-#include "files/TDrukVid.h"
+#include "TDrukVid.h"
 
 namespace orvix {
 

@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "acquisition/ChannelSelection.h"
-#include "acquisition/Collector.h"
-#include "acquisition/LineStream.h"
-#include "settings/ConfigFile.h"
-#include "settings/WorkModes.h"
-#include "tests/support/FakeSeam.h"
+#include "ChannelSelection.h"
+#include "Collector.h"
+#include "LineStream.h"
+#include "ConfigFile.h"
+#include "WorkModes.h"
+#include "FakeSeam.h"
 
 using namespace orvix;
 

@@ -49,7 +49,4 @@ OperatorDialogs& Dialogs();
 // Installs `d` (not owned); nullptr goes back to the silent one. Returns the previous one.
 OperatorDialogs* SetDialogs(OperatorDialogs* d);
 
-// Qt message boxes and file dialogs; needs a QApplication.
-OperatorDialogs& QtDialogs();
-
 }  // namespace orvix

@@ -1,11 +1,11 @@
-#include "platform/PictureFolders.h"
+#include "PictureFolders.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
 #include <filesystem>
 
-#include "platform/OperatorDialogs.h"
+#include "OperatorDialogs.h"
 
 namespace orvix {
 

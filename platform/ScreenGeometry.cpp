@@ -1,4 +1,4 @@
-#include "platform/ScreenGeometry.h"
+#include "ScreenGeometry.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "platform/ScreenSaver.h"
+#include "ScreenSaver.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,10 +1,10 @@
-#include "settings/AutoName.h"
+#include "AutoName.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "platform/PictureFolders.h"
-#include "settings/SettingsConstants.h"
+#include "PictureFolders.h"
+#include "SettingsConstants.h"
 
 namespace orvix {
 

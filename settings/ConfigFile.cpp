@@ -1,4 +1,4 @@
-#include "settings/ConfigFile.h"
+#include "ConfigFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,9 +7,9 @@
 #include <QString>
 #include <array>
 
-#include "platform/OperatorDialogs.h"
-#include "platform/PictureFolders.h"
-#include "settings/SettingsConstants.h"
+#include "OperatorDialogs.h"
+#include "PictureFolders.h"
+#include "SettingsConstants.h"
 
 namespace orvix {
 

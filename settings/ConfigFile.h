@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/RunState.h"
+#include "RunState.h"
 
 namespace orvix {
 

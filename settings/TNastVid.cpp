@@ -1,5 +1,5 @@
 // The settings window: construction, set-up, wiring, and the channel pages.
-#include "settings/TNastVid.h"
+#include "TNastVid.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -16,10 +16,10 @@
 #include <cmath>
 #include <vector>
 
-#include "acquisition/ChannelSelection.h"
-#include "acquisition/ScanUnit.h"
-#include "settings/TNastVidLook.h"
-#include "settings/WorkModes.h"
+#include "ChannelSelection.h"
+#include "ScanUnit.h"
+#include "TNastVidLook.h"
+#include "WorkModes.h"
 
 namespace orvix {
 

@@ -10,8 +10,8 @@
 #include <array>
 #include <string>
 
-#include "app/RunState.h"
-#include "settings/MainWindowLink.h"
+#include "RunState.h"
+#include "MainWindowLink.h"
 
 class QCheckBox;
 class QGroupBox;

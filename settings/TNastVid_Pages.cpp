@@ -11,14 +11,14 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "acquisition/ScanUnit.h"
-#include "platform/OperatorDialogs.h"
-#include "settings/AutoName.h"
-#include "settings/ConfigFile.h"
-#include "settings/SettingsConstants.h"
-#include "settings/TNastVid.h"
-#include "settings/TNastVidLook.h"
-#include "settings/WorkModes.h"
+#include "ScanUnit.h"
+#include "OperatorDialogs.h"
+#include "AutoName.h"
+#include "ConfigFile.h"
+#include "SettingsConstants.h"
+#include "TNastVid.h"
+#include "TNastVidLook.h"
+#include "WorkModes.h"
 
 namespace orvix {
 

@@ -1,13 +1,13 @@
-#include "settings/WorkModes.h"
+#include "WorkModes.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "acquisition/ChannelSelection.h"
-#include "platform/OperatorDialogs.h"
-#include "settings/ConfigFile.h"
-#include "settings/SettingsConstants.h"
+#include "ChannelSelection.h"
+#include "OperatorDialogs.h"
+#include "ConfigFile.h"
+#include "SettingsConstants.h"
 
 namespace orvix {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RunState.h"
+#include "RunState.h"
 
 namespace orvix {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "acquisition/ChannelSelection.h"
+#include "ChannelSelection.h"
 
 namespace orvix {
 namespace {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <random>
 
-#include "acquisition/Collector.h"
-#include "acquisition/LineStream.h"
-#include "acquisition/ScanUnit.h"
-#include "tests/support/FakeSeam.h"
+#include "Collector.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
+#include "FakeSeam.h"
 
 namespace orvix {
 namespace {

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <memory>
 
-#include "acquisition/LineStream.h"
-#include "acquisition/ScanUnit.h"
-#include "tests/support/FakeSeam.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
+#include "FakeSeam.h"
 
 namespace orvix {
 namespace {

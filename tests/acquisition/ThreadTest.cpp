@@ -15,10 +15,10 @@
 #include <random>
 #include <thread>
 
-#include "acquisition/Collector.h"
-#include "acquisition/LineStream.h"
-#include "acquisition/ScanUnit.h"
-#include "acquisition/TUSBThread.h"
+#include "Collector.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
+#include "TUSBThread.h"
 
 namespace orvix {
 namespace {

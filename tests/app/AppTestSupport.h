@@ -5,8 +5,8 @@
 #include <QSize>
 #include <QTemporaryDir>
 
-#include "app/RunState.h"
-#include "app/TVideo.h"
+#include "RunState.h"
+#include "TVideo.h"
 
 namespace orvix::test {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/ButtonStates.h"
+#include "ButtonStates.h"
 
 namespace orvix {
 namespace {

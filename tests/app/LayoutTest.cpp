@@ -2,7 +2,7 @@
 // pixel either side) and the stacking of panels with their gaps.
 #include <gtest/gtest.h>
 
-#include "app/Layout.h"
+#include "Layout.h"
 
 namespace orvix::layout {
 namespace {

@@ -16,11 +16,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/RunState.h"
-#include "app/TVideo.h"
-#include "tests/app/AppTestSupport.h"
-#include "settings/TNastVid.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "RunState.h"
+#include "TVideo.h"
+#include "AppTestSupport.h"
+#include "TNastVid.h"
+#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/RunState.h"
-#include "app/TVideo.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "RunState.h"
+#include "TVideo.h"
+#include "AppTestSupport.h"
+#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {

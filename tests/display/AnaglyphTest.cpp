@@ -2,10 +2,10 @@
 // mirror the wrong axis, and columns that must stay black.
 #include <gtest/gtest.h>
 
-#include "display/Anaglyph.h"
-#include "display/RowDrawing.h"
-#include "display/ViewBuilders.h"
-#include "tests/display/DisplayTestSupport.h"
+#include "Anaglyph.h"
+#include "RowDrawing.h"
+#include "ViewBuilders.h"
+#include "DisplayTestSupport.h"
 
 namespace orvix {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/display/DisplayReference.h"
+#include "DisplayReference.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/RunState.h"
-#include "display/DisplayConstants.h"
-#include "display/PictureSurfaces.h"
+#include "RunState.h"
+#include "DisplayConstants.h"
+#include "PictureSurfaces.h"
 
 namespace orvix::test {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <memory>
 
-#include "app/RunState.h"
-#include "display/PictureSurfaces.h"
-#include "tests/display/DisplayReference.h"
+#include "RunState.h"
+#include "PictureSurfaces.h"
+#include "DisplayReference.h"
 
 namespace orvix::test {
 

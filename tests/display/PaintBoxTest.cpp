@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-#include "display/PaintBox.h"
-#include "display/ViewBuilders.h"
+#include "PaintBox.h"
+#include "ViewBuilders.h"
 
 namespace orvix {
 namespace {

@@ -2,8 +2,8 @@
 // that let a row outside 0..799 through, and decorations that cover the picture.
 #include <gtest/gtest.h>
 
-#include "display/RowDrawing.h"
-#include "tests/display/DisplayTestSupport.h"
+#include "RowDrawing.h"
+#include "DisplayTestSupport.h"
 
 namespace orvix {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <climits>
 
-#include "display/RowDrawing.h"
-#include "display/ViewBuilders.h"
-#include "tests/display/DisplayTestSupport.h"
+#include "RowDrawing.h"
+#include "ViewBuilders.h"
+#include "DisplayTestSupport.h"
 
 namespace orvix {
 namespace {

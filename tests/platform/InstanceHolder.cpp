@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/SingleInstance.h"
+#include "SingleInstance.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;

@@ -10,9 +10,9 @@
 #include <csignal>
 #include <memory>
 
-#include "settings/ConfigFile.h"
-#include "settings/SettingsConstants.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "ConfigFile.h"
+#include "SettingsConstants.h"
+#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {

@@ -16,11 +16,11 @@
 #include <QToolButton>
 #include <memory>
 
-#include "settings/AutoName.h"
-#include "settings/ConfigFile.h"
-#include "settings/TNastVid.h"
-#include "settings/TNastVidLook.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "AutoName.h"
+#include "ConfigFile.h"
+#include "TNastVid.h"
+#include "TNastVidLook.h"
+#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "settings/AutoName.h"
-#include "settings/ConfigFile.h"
-#include "settings/WorkModes.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "AutoName.h"
+#include "ConfigFile.h"
+#include "WorkModes.h"
+#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {

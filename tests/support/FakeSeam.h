@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/StreamSeam.h"
+#include "StreamSeam.h"
 
 namespace orvix::test {
 

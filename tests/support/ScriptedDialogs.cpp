@@ -1,4 +1,4 @@
-#include "tests/support/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 namespace orvix::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/OperatorDialogs.h"
+#include "OperatorDialogs.h"
 
 namespace orvix::test {
 

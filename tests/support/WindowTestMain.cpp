@@ -1,5 +1,5 @@
-// One main for every test program: a QApplication exists (offscreen in CI), so window
-// tests and kernel tests share the same runner.
+// The main of the window tests: a QApplication on the offscreen platform unless a display
+// is chosen.
 #include <gtest/gtest.h>
 
 #include <QApplication>

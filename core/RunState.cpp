@@ -1,4 +1,4 @@
-#include "app/RunState.h"
+#include "RunState.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ConfigTable.h"
+#include "ConfigTable.h"
 
 namespace orvix {
 

@@ -1,0 +1,8 @@
+// The main of the kernel tests: no application object, so a kernel that needs a window
+// system fails here instead of passing by accident.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
