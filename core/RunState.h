@@ -141,6 +141,13 @@ struct SharedState {
   // Mirror of the settings window's "Autoidentyfikacja" box (CheckBox10), kept by its
   // handler, so the acquisition thread never reads a widget.
   std::atomic<uint8_t> AutoIdentOn{0};
+  // Mirror of the "Mix 4 to " switches of channels 1..3 (bit k-1), kept by the settings
+  // handlers and the apply step through RefreshMixMirror: the collector on the
+  // acquisition thread reads this, never the table.
+  std::atomic<uint8_t> MixChannelBits{0};
+  // Mirror of the settings window's "Autonumerowanie zbiorów zapisywanych" box (CheckBox1),
+  // kept by its handler; the SAVE lamp and the SAVE button read it. UI thread.
+  std::atomic<uint8_t> AutoNumberingOn{0};
   std::atomic<uint8_t> AnaglyphOn{0};
   std::atomic<uint8_t> AnaglyphSource{1};
   std::atomic<uint16_t> RegNumber{0};
@@ -173,6 +180,14 @@ struct SharedState {
 inline int FrameFormat(const SharedState& s) {
   if (s.TestPictureOn.load() != 0) return 0;
   return (s.WorkMode.load() >> 4) & 7;
+}
+
+// Recomputes MixChannelBits from the table's mix switches (UI thread, after any change).
+inline void RefreshMixMirror(SharedState& s) {
+  uint8_t bits = 0;
+  for (int k = 1; k <= 3; ++k)
+    if (s.Config.MixChannel(k)) bits = static_cast<uint8_t>(bits | (1u << (k - 1)));
+  s.MixChannelBits = bits;
 }
 
 // The process-wide state used by the windows and the acquisition thread.

@@ -56,11 +56,13 @@ QPixmap DrawScale(int width, const std::vector<std::pair<int, QString>>& labels)
 
 }  // namespace
 
-TNastVid::TNastVid(MainWindowLink* link, SharedState& s, QWidget* parent)
+TNastVid::TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
+                   QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       link_(link),
-      s_(s) {
+      s_(s),
+      dialogs_(dialogs) {
   setObjectName(QStringLiteral("TNastVid"));
   SetPanelColour(this, kWindowGrey);
   setFixedSize(820, 330);
@@ -401,6 +403,7 @@ void TNastVid::WyswietlFiltr(int channel) {
 void TNastVid::SpeedButton13Click() {
   const int k = ChannelShown();
   if (k <= 3) s_.Config.SetMixChannel(k, !s_.Config.MixChannel(k));
+  RefreshMixMirror(s_);
   PageControl1Change();
 }
 

@@ -2,16 +2,18 @@
 // The settings window "     Konfigurowanie nastaw": a page control whose first four pages
 // share one channel panel, the Add, frame and file pages, the strip options and the
 // anaglyph page, and the load / save / close buttons. Every control writes its value into
-// the configuration table at once. Controls carry the names of the window design and are
-// public: the main window reads and sets several of them directly (CheckBox1, CheckBox2,
-// CheckBox3, CheckBox10, TrackBar3, GroupBox12, LinesRadio, TimeRadio, ...).
+// the configuration table at once. Controls carry the names of the window design; they are
+// public for the window's tests only: the main window reaches this window through
+// SettingsWindowLink.
 #include <QFrame>
 #include <QWidget>
 #include <array>
 #include <string>
 
-#include "RunState.h"
 #include "MainWindowLink.h"
+#include "OperatorDialogs.h"
+#include "RunState.h"
+#include "SettingsWindowLink.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -36,14 +38,24 @@ class ClickPanel : public QFrame {
   void mousePressEvent(QMouseEvent* e) override;
 };
 
-class TNastVid : public QWidget {
+class TNastVid : public QWidget, public SettingsWindowLink {
   Q_OBJECT
  public:
   // Page tags.
   static constexpr int kAddPage = 5, kFramePage = 6, kFilePage = 7, kStripPage = 8,
                        kAnaglyphPage = 9, kPages = 9;
 
-  explicit TNastVid(MainWindowLink* link, SharedState& s = Shared(), QWidget* parent = nullptr);
+  TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
+           QWidget* parent = nullptr);
+
+  // --- What the main window asks of this window ---
+  void SetUpAtFirstShow(const QRect& picturePanel) override;
+  void ShowRunMode(RunModeKind mode) override;
+  void ShowChannelState() override;
+  void RefreshAfterRunModeChange() override;
+  void OpenSettings() override;
+  void CloseSettings() override;
+  void ShowStartControls(bool askBoxesVisible) override;
 
   // Set-up run once by the main window at its first show; `picturePanel` (global
   // coordinates) places the window centred over it, 10 pixels below its top.
@@ -88,10 +100,10 @@ class TNastVid : public QWidget {
   void WyswietlTrybyPracy();
   void UstawTrybyPracy(uint8_t mode);
   // Checks the LINES and TIME buttons of `mode` (ERROR 1503 / 1504 for impossible ones).
-  void ShowWorkModeRadios(uint8_t mode);
+  void ShowWorkModeRadios(uint8_t mode) override;
   // Checking a button that is not checked yet runs its click handling.
-  void CheckLinesRadio(int index);
-  void CheckTimeRadio(int index);
+  void CheckLinesRadio(int index) override;
+  void CheckTimeRadio(int index) override;
 
   // --- File page ---
   void CheckBox1Click();
@@ -99,11 +111,11 @@ class TNastVid : public QWidget {
   void CheckBox2Click();
   void CheckBox3Click();
   // Looks up the next numbered name of `base` in `folder` and shows it in Label2.
-  void ShowNextAutoName(const std::string& folder, const std::string& base);
+  void ShowNextAutoName(const std::string& folder, const std::string& base) override;
 
   // --- Configuration ---
   void ApplyConfig(uint8_t mode);
-  void ReloadConfig();
+  void ReloadConfig() override;
   void DefaultConfig();
   void Button1Click();  // "Wyslij nastawy"
   void Button2Click() { ReloadConfig(); }
@@ -210,6 +222,7 @@ class TNastVid : public QWidget {
   QGroupBox* addChannelGroup_ = nullptr;
   MainWindowLink* link_;
   SharedState& s_;
+  OperatorDialogs& dialogs_;
   bool created_ = false;
 };
 

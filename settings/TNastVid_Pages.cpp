@@ -274,7 +274,7 @@ void TNastVid::UstawTrybyPracy(uint8_t mode) {
     link_->SetVisualModeText(t.visual);
   }
   if (!WorkModeInRange(s_.WorkMode.load()))
-    Dialogs().Message(MsgType::Error, settings::kError1501, MsgButtons::Ok);
+    dialogs_.Message(MsgType::Error, settings::kError1501, MsgButtons::Ok);
   liczdzielnik(0);
   liczoffseth(0);
   liczoffsetv(0);
@@ -286,13 +286,13 @@ void TNastVid::ShowWorkModeRadios(uint8_t mode) {
   if (t <= 6)
     CheckTimeRadio(t);
   else
-    Dialogs().Message(MsgType::Error, settings::kError1504, MsgButtons::Ok);
+    dialogs_.Message(MsgType::Error, settings::kError1504, MsgButtons::Ok);
   switch (mode & 0x70) {
     case 0x10: CheckLinesRadio(0); break;
     case 0x20: CheckLinesRadio(1); break;
     case 0x30:
     case 0x40: CheckLinesRadio(2); break;
-    default: Dialogs().Message(MsgType::Error, settings::kError1503, MsgButtons::Ok); break;
+    default: dialogs_.Message(MsgType::Error, settings::kError1503, MsgButtons::Ok); break;
   }
 }
 
@@ -300,6 +300,7 @@ void TNastVid::ShowWorkModeRadios(uint8_t mode) {
 
 void TNastVid::CheckBox1Click() {
   const bool autoNumbering = CheckBox1->isChecked();
+  s_.AutoNumberingOn = autoNumbering ? 1 : 0;
   if (link_) link_->SetSaveButtonCaption(autoNumbering ? "Zapisz" : "Zapisz jako...");
   SetPanelColour(Label2, autoNumbering ? kLabelBlue : kGrey);
   Label2->setStyleSheet(autoNumbering ? QStringLiteral("color: rgb(255,255,0);")
@@ -329,7 +330,7 @@ void TNastVid::Button5Click() {
   request.folder = SaveDir();
   request.fileName = AutoNameBase();
   request.filters = {"(*.bmp)"};
-  const auto answer = Dialogs().SaveFile(request);
+  const auto answer = dialogs_.SaveFile(request);
   if (!answer) return;
   const QFileInfo chosen(Q(answer->path));
   SaveDir() = chosen.absolutePath().toStdString();
@@ -338,7 +339,7 @@ void TNastVid::Button5Click() {
     AutoNameBase() = *base;
     ShowNextAutoName(SaveDir() + "/", *base);
   } else {
-    Dialogs().Message(MsgType::Error,
+    dialogs_.Message(MsgType::Error,
                       std::string(settings::kFormatNameError) + "\r\n\r\n" + name + ". ",
                       MsgButtons::Ok);
   }

@@ -194,6 +194,7 @@ uint8_t ApplyConfigTable(SharedState& s) {
     if (s.Config.ChannelOn(k)) code = static_cast<uint8_t>(code + kChannelCodes[k]);
   s.ChannelCode = code;
   ValidateConfigTable(s);
+  RefreshMixMirror(s);
   s.SampleDivider = s.Config.RecDivider(mode);
   s.OffsetH = s.Config.RecOffsetH(mode);
   s.OffsetV = s.Config.RecOffsetV(mode);

@@ -52,7 +52,7 @@ class TNastVidTest : public ::testing::Test {
     DefaultConfigTable(*s);
     LoadWorkModesFromTable(*s);
     s->WorkMode = 0x10;
-    w = std::make_unique<TNastVid>(&link, *s);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs);
     w->FormCreate();
   }
   void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
@@ -358,7 +358,7 @@ TEST(TNastVidNoLink, WorksWithoutMainWindow) {
   QTemporaryDir dir;
   ProgramDir() = dir.path().toStdString();
   auto s = std::make_unique<SharedState>();
-  TNastVid w(nullptr, *s);
+  TNastVid w(nullptr, *s, dialogs);
   w.FormCreate();
   w.ReloadConfig();
   w.TrackBar3->setValue(7);
