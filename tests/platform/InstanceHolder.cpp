@@ -1,5 +1,6 @@
 // Helper process for the single-instance tests: takes the lock in the folder given as the
-// first argument. Prints "held" and waits to be killed, or prints "refused" and exits 1.
+// first argument. Prints "held" and waits to be killed, prints "refused" and exits 1 when
+// another process holds it, or prints "unavailable" and exits 3 when it cannot be taken.
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
   if (!lock.TryAcquire()) {
     std::puts("refused");
     return 1;
+  }
+  if (lock.State() != orvix::LockState::Held) {
+    std::puts("unavailable");
+    return 3;
   }
   std::puts("held");
   std::fflush(stdout);

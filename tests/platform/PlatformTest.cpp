@@ -1,12 +1,21 @@
 // The platform layer: the single-instance lock across real processes (refused while held,
-// taken over from a killed holder), and the dated picture folders with their one-level
-// creation and error text.
+// taken over from a killed holder), a lock that cannot be taken letting the station run
+// without touching what stands under the lock's name, the private lock folder, and the
+// dated picture folders with their one-level creation and error text.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <optional>
 
 #include "PictureFolders.h"
 #include "SingleInstance.h"
@@ -23,6 +32,45 @@ QString RunHolder(QProcess& p, const QString& folder) {
   return QString::fromUtf8(p.readLine()).trimmed();
 }
 
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// True when nothing holds an flock on `path`: the lock was not taken through a link to it.
+bool Unlocked(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return free;
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvGuard {
+ public:
+  EnvGuard(const char* name, const QByteArray& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = QByteArray(old);
+    qputenv(name, value);
+  }
+  ~EnvGuard() {
+    if (old_) qputenv(name_, *old_);
+    else qunsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<QByteArray> old_;
+};
+
+constexpr uid_t kNobody = 65534;
+
 TEST(InstanceLock, SecondProcessRefusedWhileTheFirstHoldsIt) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -32,12 +80,15 @@ TEST(InstanceLock, SecondProcessRefusedWhileTheFirstHoldsIt) {
   InstanceLock here("ApplicationTestMap", dir.path().toStdString());
   EXPECT_FALSE(here.TryAcquire());
   EXPECT_FALSE(here.Held());
+  EXPECT_EQ(here.State(), LockState::HeldElsewhere);
+  EXPECT_TRUE(here.Failure().empty());
 
   // A crash of the holder must not lock the station out.
   first.kill();
   ASSERT_TRUE(first.waitForFinished(10000));
   EXPECT_TRUE(QFile::exists(QString::fromStdString(here.Path())));  // the file stays behind
   EXPECT_TRUE(here.TryAcquire());
+  EXPECT_EQ(here.State(), LockState::Held);
 
   // Now the child is the one refused.
   QProcess second;
@@ -63,17 +114,209 @@ TEST(InstanceLock, WithinOneProcess) {
   stale.close();
 
   InstanceLock a("ApplicationTestMap", folder);
+  EXPECT_EQ(a.State(), LockState::NotTaken);
   EXPECT_TRUE(a.TryAcquire());
+  EXPECT_EQ(a.State(), LockState::Held);
+  EXPECT_EQ(ReadAll(stale.fileName()), QByteArray::number(qint64(::getpid())) + "\n");
   EXPECT_TRUE(a.TryAcquire());  // asking again keeps it
   InstanceLock b("ApplicationTestMap", folder);
   EXPECT_FALSE(b.TryAcquire());
+  EXPECT_EQ(b.State(), LockState::HeldElsewhere);
   InstanceLock other("OtherName", folder);
   EXPECT_TRUE(other.TryAcquire());
   a.Release();
+  EXPECT_EQ(a.State(), LockState::NotTaken);
   EXPECT_TRUE(b.TryAcquire());
+  EXPECT_EQ(b.State(), LockState::Held);
+}
 
+// Whatever stands under the lock's name that is not this user's own plain file is neither
+// followed, nor truncated, nor locked; the station runs (TryAcquire true) and says why.
+TEST(InstanceLock, PlantedLinkIsNeitherFollowedNorTruncated) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString precious = dir.filePath(QStringLiteral("precious"));
+  WriteFile(precious, "operator data\n");
+  const QString lockName = dir.filePath(QStringLiteral("ApplicationTestMap.lock"));
+  ASSERT_TRUE(QFile::link(precious, lockName));
+
+  InstanceLock lock("ApplicationTestMap", dir.path().toStdString());
+  EXPECT_TRUE(lock.TryAcquire());
+  EXPECT_EQ(lock.State(), LockState::Unavailable);
+  EXPECT_FALSE(lock.Held());
+  EXPECT_NE(lock.Failure().find("ApplicationTestMap.lock"), std::string::npos) << lock.Failure();
+  EXPECT_EQ(ReadAll(precious), QByteArray("operator data\n"));
+  EXPECT_TRUE(Unlocked(precious));
+  EXPECT_TRUE(QFileInfo(lockName).isSymLink());
+
+  // A dangling link: its target is not created either.
+  ASSERT_TRUE(QFile::remove(lockName));
+  const QString absent = dir.filePath(QStringLiteral("absent"));
+  ASSERT_TRUE(QFile::link(absent, lockName));
+  EXPECT_TRUE(lock.TryAcquire());
+  EXPECT_EQ(lock.State(), LockState::Unavailable);
+  EXPECT_FALSE(QFileInfo::exists(absent));
+
+  // Another name of the same file (a hard link) is not truncated either.
+  ASSERT_TRUE(QFile::remove(lockName));
+  ASSERT_EQ(::link(QFile::encodeName(precious).constData(),
+                   QFile::encodeName(lockName).constData()), 0);
+  EXPECT_TRUE(lock.TryAcquire());
+  EXPECT_EQ(lock.State(), LockState::Unavailable);
+  EXPECT_EQ(ReadAll(precious), QByteArray("operator data\n"));
+}
+
+TEST(InstanceLock, UnusableLockLetsTheStationRun) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string folder = dir.path().toStdString();
+
+  // No such folder.
   InstanceLock nowhere("ApplicationTestMap", folder + "/missing/folder");
-  EXPECT_FALSE(nowhere.TryAcquire());
+  EXPECT_TRUE(nowhere.TryAcquire());
+  EXPECT_EQ(nowhere.State(), LockState::Unavailable);
+  EXPECT_FALSE(nowhere.Held());
+  EXPECT_FALSE(nowhere.Failure().empty());
+
+  // A folder under the lock's name.
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Folder.lock")));
+  InstanceLock folderLock("Folder", folder);
+  EXPECT_TRUE(folderLock.TryAcquire());
+  EXPECT_EQ(folderLock.State(), LockState::Unavailable);
+
+  // A pipe under the lock's name: refused at once, never opened (which could block).
+  ASSERT_EQ(::mkfifo((folder + "/Pipe.lock").c_str(), 0600), 0);
+  InstanceLock pipeLock("Pipe", folder);
+  EXPECT_TRUE(pipeLock.TryAcquire());
+  EXPECT_EQ(pipeLock.State(), LockState::Unavailable);
+
+  // Once the name is free again the lock is taken as usual.
+  ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("Folder.lock")));
+  EXPECT_TRUE(folderLock.TryAcquire());
+  EXPECT_EQ(folderLock.State(), LockState::Held);
+  EXPECT_TRUE(folderLock.Failure().empty());
+
+  // A helper process sees the same: it runs, it is not refused.
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ApplicationTestMap.lock")));
+  QProcess helper;
+  EXPECT_EQ(RunHolder(helper, dir.path()), QStringLiteral("unavailable"));
+  helper.waitForFinished(10000);
+}
+
+TEST(InstanceLock, AnotherUsersLockFileIsLeftAlone) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can hand a file to another user";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString foreign = dir.filePath(QStringLiteral("ApplicationTestMap.lock"));
+  WriteFile(foreign, "12345\n");
+  ASSERT_EQ(::chown(QFile::encodeName(foreign).constData(), kNobody, kNobody), 0);
+  InstanceLock lock("ApplicationTestMap", dir.path().toStdString());
+  EXPECT_TRUE(lock.TryAcquire());
+  EXPECT_EQ(lock.State(), LockState::Unavailable);
+  EXPECT_NE(lock.Failure().find("another user"), std::string::npos) << lock.Failure();
+  EXPECT_EQ(ReadAll(foreign), QByteArray("12345\n"));
+  EXPECT_TRUE(Unlocked(foreign));
+}
+
+TEST(InstanceLock, UnwritableFolderLetsTheStationRun) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string folder = dir.path().toStdString();
+  ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
+  InstanceLock lock("ApplicationTestMap", folder);
+  EXPECT_TRUE(lock.TryAcquire());
+  EXPECT_EQ(lock.State(), LockState::Unavailable);
+  EXPECT_NE(lock.Failure().find("cannot create"), std::string::npos) << lock.Failure();
+  ::chmod(folder.c_str(), 0700);
+}
+
+TEST(InstanceLock, PrivateFolderUnderTheTemporaryFolder) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const std::string base = root.path().toStdString();
+  const std::string mine = base + "/orvix-" + std::to_string(::geteuid());
+  std::string failure;
+  EXPECT_EQ(PrivateLockFolder(base, failure), mine);
+  struct stat st {};
+  ASSERT_EQ(::lstat(mine.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+  // An existing folder of ours that others may enter is made private again.
+  ASSERT_EQ(::chmod(mine.c_str(), 0777), 0);
+  EXPECT_EQ(PrivateLockFolder(base, failure), mine);
+  ASSERT_EQ(::lstat(mine.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+  // A link planted under the name is refused and what it points at is left as it was.
+  ASSERT_TRUE(QDir(QString::fromStdString(mine)).removeRecursively());
+  const std::string shared = base + "/shared";
+  ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+  ASSERT_EQ(::symlink(shared.c_str(), mine.c_str()), 0);
+  failure.clear();
+  EXPECT_EQ(PrivateLockFolder(base, failure), "");
+  EXPECT_FALSE(failure.empty());
+  ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0777u);
+
+  // So is a plain file.
+  ASSERT_EQ(::unlink(mine.c_str()), 0);
+  WriteFile(QString::fromStdString(mine), "x");
+  failure.clear();
+  EXPECT_EQ(PrivateLockFolder(base, failure), "");
+  EXPECT_FALSE(failure.empty());
+
+  if (::geteuid() == 0) {  // a folder of another user under the name
+    ASSERT_EQ(::unlink(mine.c_str()), 0);
+    ASSERT_EQ(::mkdir(mine.c_str(), 0700), 0);
+    ASSERT_EQ(::chown(mine.c_str(), kNobody, kNobody), 0);
+    failure.clear();
+    EXPECT_EQ(PrivateLockFolder(base, failure), "");
+    EXPECT_NE(failure.find("another user"), std::string::npos) << failure;
+  }
+}
+
+// Without a usable runtime folder the lock goes to the user's private folder, never into
+// the shared temporary folder itself.
+TEST(InstanceLock, DefaultFolderIsPrivate) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  EnvGuard tmp("TMPDIR", QFile::encodeName(root.path()));
+
+  {  // A runtime folder that everybody may write is not used.
+    const QString shared = root.filePath(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkdir(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0777), 0);
+    EnvGuard runtime("XDG_RUNTIME_DIR", QFile::encodeName(shared));
+    InstanceLock lock;
+    ASSERT_FALSE(lock.Path().empty());
+    EXPECT_NE(lock.Path().rfind(shared.toStdString() + "/", 0), 0u) << lock.Path();
+    const std::string folder = lock.Path().substr(0, lock.Path().rfind('/'));
+    struct stat st {};
+    ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    EXPECT_EQ(st.st_mode & 077, 0u);
+    EXPECT_TRUE(lock.TryAcquire());
+    EXPECT_EQ(lock.State(), LockState::Held);
+  }
+
+  {  // No runtime folder at all, and a link planted where a runtime folder would be made.
+    EnvGuard runtime("XDG_RUNTIME_DIR", QByteArray());
+    const passwd* pw = ::getpwuid(::geteuid());
+    ASSERT_NE(pw, nullptr);
+    const QString planted = root.filePath(QStringLiteral("runtime-") +
+                                          QString::fromLocal8Bit(pw->pw_name));
+    QDir(planted).removeRecursively();  // the one made for the first case
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("shared")), planted));
+    InstanceLock lock;
+    EXPECT_EQ(lock.Path(), root.path().toStdString() + "/orvix-" +
+                               std::to_string(::geteuid()) + "/ApplicationTestMap.lock");
+    EXPECT_TRUE(lock.TryAcquire());
+    EXPECT_EQ(lock.State(), LockState::Held);
+  }
 }
 
 TEST(PictureFolders, ChainForADate) {
