@@ -1,57 +1,93 @@
-# The station's two everyday commands are `make run` and `make test`;
-# both install what is missing, configure and build first.
+# The station's two everyday commands are `make run` and `make test`; both install what
+# is missing, configure and build first. `make run` installs only what building and
+# running the station needs and builds only the station; the test, benchmark and fuzz
+# targets install the test tools as well (scripts/install-deps.sh names both sets).
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 TEST_ENV = QT_QPA_PLATFORM=offscreen
+DEPS = ./scripts/install-deps.sh
+# A build without any test is a failure, not an empty success.
+CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-.PHONY: deps build run test test-asan test-tsan bench fuzz clean
+.PHONY: deps deps-run deps-test build run test test-asan test-tsan bench fuzz clean FORCE
+# One step after the other: a folder is configured only after its packages are installed.
+# (The compiler still builds in parallel: JOBS goes to cmake --build and ctest.)
+.NOTPARALLEL:
 
-deps:
-	@./scripts/install-deps.sh
+deps-run:
+	@$(DEPS) run
+deps-test:
+	@$(DEPS) test
+deps: deps-test
 
-build/build.ninja: | deps
-	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+# How each build folder is configured.
+CONFIGURE_build = cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+CONFIGURE_build-asan = cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DORVIX_SANITIZE=address $(CMAKE_FLAGS)
+CONFIGURE_build-tsan = cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DORVIX_SANITIZE=thread $(CMAKE_FLAGS)
+CONFIGURE_build-fuzz = CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVIX_SANITIZE=fuzzer $(CMAKE_FLAGS)
 
-build: deps build/build.ninja
+FOLDERS = build build-asan build-tsan build-fuzz
+SQ := '
+# $(call shell_quote,text): text as one single-quoted shell word.
+shell_quote = '$(subst $(SQ),$(SQ)\$(SQ)$(SQ),$(1))'
+
+# <folder>/.cmake-flags holds the folder's configure command and whether the test packages
+# are installed. It is looked at on every make but rewritten only when that changed, so a
+# changed CMAKE_FLAGS, or test packages installed after `make run`, configure the folder
+# afresh (from an empty cache, so a flag left out is gone too), and nothing else does.
+$(FOLDERS:%=%/.cmake-flags): %/.cmake-flags: FORCE
+	@mkdir -p $*
+	@{ printf '%s\n' $(call shell_quote,$(strip $(CONFIGURE_$*))); \
+	   if $(DEPS) --check test; then echo "test packages: installed"; \
+	   else echo "test packages: missing"; fi; } > $@.new
+	@if cmp -s $@.new $@; then rm -f $@.new; else mv -f $@.new $@; fi
+
+$(FOLDERS:%=%/build.ninja): %/build.ninja: %/.cmake-flags
+	rm -f $*/CMakeCache.txt
+	$(CONFIGURE_$*)
+
+FORCE:
+
+# Everything: the station, the tests and the benchmarks.
+build: deps-test build/build.ninja
 	cmake --build build -j $(JOBS)
 
-run: build
+run: deps-run build/build.ninja
+	cmake --build build -j $(JOBS) --target orvix
 	./build/app/orvix
 
 test: build
-	cd build && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+	cd build && $(TEST_ENV) $(CTEST)
 
-build-asan/build.ninja: | deps
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVIX_SANITIZE=address $(CMAKE_FLAGS)
-
-test-asan: deps build-asan/build.ninja
+test-asan: deps-test build-asan/build.ninja
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && $(TEST_ENV) ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
-
-build-tsan/build.ninja: | deps
-	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVIX_SANITIZE=thread $(CMAKE_FLAGS)
+	cd build-asan && $(TEST_ENV) ASAN_OPTIONS=detect_leaks=0 $(CTEST)
 
 # Only the tests labelled "thread" run under ThreadSanitizer.
-test-tsan: deps build-tsan/build.ninja
+test-tsan: deps-test build-tsan/build.ninja
 	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && $(TEST_ENV) TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS) -L thread
+	cd build-tsan && $(TEST_ENV) TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  $(CTEST) -L thread
 
-build-fuzz/build.ninja: | deps
-	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVIX_SANITIZE=fuzzer $(CMAKE_FLAGS)
-
-# Each fuzz target runs FUZZ_SECONDS on a fresh corpus under build-fuzz/corpus/.
-FUZZ_SECONDS ?= 30
-fuzz: deps build-fuzz/build.ninja
-	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus/config
-	# Seeds of a whole file's size: zeros, and random bytes.
-	head -c 4112 /dev/zero > build-fuzz/corpus/config/zeros
-	head -c 4112 /dev/urandom > build-fuzz/corpus/config/random
-	./build-fuzz/fuzz/fuzz_config -max_total_time=$(FUZZ_SECONDS) -max_len=4200 -len_control=0 \
-	  -rss_limit_mb=4096 build-fuzz/corpus/config
-
-bench: build
+bench: deps-test build/build.ninja
+	cmake --build build -j $(JOBS) --target orvix_bench
 	./build/bench/orvix_bench --benchmark_counters_tabular=true
 
+# Each fuzz target runs FUZZ_SECONDS. It starts from the seeds committed under fuzz/corpus/
+# and adds what it finds to a working copy under build-fuzz/corpus/ (kept between runs),
+# so the committed seeds never change; crash, leak and timeout inputs go to
+# build-fuzz/artifacts/.
+FUZZ_SECONDS ?= 30
+FUZZ_ARTIFACTS = build-fuzz/artifacts/
+fuzz: deps-test build-fuzz/build.ninja
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_config
+	mkdir -p build-fuzz/corpus/config $(FUZZ_ARTIFACTS)
+	cp fuzz/corpus/config/* build-fuzz/corpus/config/
+	./build-fuzz/fuzz/fuzz_config -max_total_time=$(FUZZ_SECONDS) -max_len=4200 -len_control=0 \
+	  -rss_limit_mb=4096 -artifact_prefix=$(FUZZ_ARTIFACTS) build-fuzz/corpus/config
+
 clean:
-	rm -rf build build-asan build-tsan build-fuzz
+	rm -rf $(FOLDERS)

@@ -1,22 +1,52 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the station needs to build, run and test.
-# This list is the only place they are named: make run, make test and CI all call this script.
+# Installs the Debian packages the station needs. This list is the only place they are
+# named: make run, make test and CI all call this script.
+#
+#   install-deps.sh run           what building and running the station needs
+#   install-deps.sh test          the run set plus the test, benchmark and fuzz tools
+#                                 (also the default without an argument)
+#   install-deps.sh --check SET   installs nothing; exit status 0 when the whole set is
+#                                 installed, 1 when something is missing
 set -euo pipefail
 
-PACKAGES=(
+RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
-  clang-14 libclang-rt-14-dev
-  xvfb xauth imagemagick
 )
+TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+  xvfb xauth imagemagick dbus
+)
+
+usage() {
+  echo "usage: $0 [--check] [run|test]" >&2
+  exit 2
+}
+
+check=0
+if [ "${1:-}" = "--check" ]; then
+  check=1
+  shift
+fi
+set_name="${1:-test}"
+[ $# -le 1 ] || usage
+case "$set_name" in
+  run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
+  test) PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  *) usage ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+if [ "$check" -eq 1 ]; then
+  [ ${#missing[@]} -eq 0 ]
+  exit
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 SUDO=""
