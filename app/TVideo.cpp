@@ -1,6 +1,7 @@
 #include "TVideo.h"
 
 #include "TVideoThreadUi.h"
+#include "UiWake.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -32,6 +33,21 @@ void SetBackground(QWidget* w, const QColor& c) {
   w->setPalette(p);
 }
 
+// Every role of the button's palette set on the button itself: the lamp colours of its
+// panel then no longer reach it. Each palette that reaches a button is a new key of the
+// style's pixmap cache, so lamps that change with every run would fill that cache run by
+// run (about 30 KB a run, up to the cache's 10 MB).
+void PinPalette(QWidget* button) {
+  QPalette p = button->palette();
+  for (int g = 0; g < QPalette::NColorGroups; ++g)
+    for (int r = 0; r < QPalette::NColorRoles; ++r) {
+      const auto group = static_cast<QPalette::ColorGroup>(g);
+      const auto role = static_cast<QPalette::ColorRole>(r);
+      p.setBrush(group, role, p.brush(group, role));
+    }
+  button->setPalette(p);
+}
+
 void SetTextColour(QWidget* w, const QColor& c) {
   QPalette p = w->palette();
   p.setColor(QPalette::WindowText, c);
@@ -40,8 +56,13 @@ void SetTextColour(QWidget* w, const QColor& c) {
 
 }  // namespace
 
-TVideo::TVideo(QWidget* parent, TVideoOptions options)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), options_(std::move(options)) {
+TVideo::TVideo(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
+               TVideoOptions options, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      s_(s),
+      dialogs_(dialogs),
+      folders_(folders),
+      options_(std::move(options)) {
   setObjectName(QStringLiteral("Video"));
   setWindowTitle(QStringLiteral("ORVIX"));
   SetBackground(this, Qt::black);
@@ -103,6 +124,7 @@ void TVideo::CreateControls() {
     button->setObjectName(QStringLiteral("Klawisz") + QLatin1String(kSlotNames[s]));
     button->setFont(buttonFont);
     button->setFocusPolicy(Qt::NoFocus);
+    PinPalette(button);
     *panels[s] = panel;
     *buttons[s] = button;
   }
@@ -176,13 +198,15 @@ void TVideo::Wire() {
   ConnectRunControl();
 }
 
-void TVideo::AttachWindows(TNastVid* nastVid, QWidget* oscyl, QWidget* drukVid,
-                           QWidget* modulZew) {
-  NastVid = nastVid;
+void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid* drukVid,
+                           Tmodul_zew* modulZew) {
+  Settings = settings;
   Oscyl = oscyl;
   DrukVid = drukVid;
   ModulZew = modulZew;
 }
+
+int TVideo::LiveRunObjects() const { return (AcqThread ? 1 : 0) + TVideoThreadUi::Live(); }
 
 QWidget* TVideo::SlotPanel(int slot) const {
   QWidget* const panels[layout::kSlotCount] = {

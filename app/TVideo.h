@@ -11,12 +11,15 @@
 #include <mutex>
 #include <string>
 
-#include "TUSBThread.h"
 #include "ButtonStates.h"
 #include "Layout.h"
-#include "PictureSurfaces.h"
-#include "OperatorDialogs.h"
 #include "MainWindowLink.h"
+#include "OperatorDialogs.h"
+#include "PictureFolders.h"
+#include "PictureSurfaces.h"
+#include "RunState.h"
+#include "SettingsWindowLink.h"
+#include "TUSBThread.h"
 
 class QCloseEvent;
 class QLabel;
@@ -28,8 +31,12 @@ namespace orvix {
 
 class InstanceLock;
 class ScreenSaverInhibit;
-class TNastVid;
+class TDrukVid;
+class TOscyl;
 class TPaintBox;
+class TVideoThreadUi;
+class Tmodul_zew;
+class UiWake;
 
 // Where the window takes its surroundings from; the station leaves every field at its
 // default, tests point them at temporary folders and chosen screens.
@@ -46,15 +53,20 @@ struct TVideoOptions {
 class TVideo : public QWidget, public MainWindowLink {
   Q_OBJECT
  public:
-  explicit TVideo(QWidget* parent = nullptr, TVideoOptions options = {});
+  // The window works on `s`, shows its boxes through `dialogs` and keeps the picture
+  // folders in `folders`; all three outlive it.
+  TVideo(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
+         TVideoOptions options = {}, QWidget* parent = nullptr);
   ~TVideo() override;
 
-  // The other windows, created after this one; the windows use each other's controls.
-  void AttachWindows(TNastVid* nastVid, QWidget* oscyl, QWidget* drukVid, QWidget* modulZew);
-  TNastVid* NastVid = nullptr;
-  QWidget* Oscyl = nullptr;
-  QWidget* DrukVid = nullptr;
-  QWidget* ModulZew = nullptr;
+  // The other windows, created after this one. The settings window is reached only
+  // through its link; the others are held by their types until they get links of theirs.
+  void AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid* drukVid,
+                     Tmodul_zew* modulZew);
+  SettingsWindowLink* Settings = nullptr;
+  TOscyl* Oscyl = nullptr;
+  TDrukVid* DrukVid = nullptr;
+  Tmodul_zew* ModulZew = nullptr;
 
   // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
   // long as the window, and the acquisition is always joined before the window goes.
@@ -63,6 +75,9 @@ class TVideo : public QWidget, public MainWindowLink {
 
   // The acquisition thread of the last START; empty once it has ended and been joined.
   std::unique_ptr<TUSBThread> AcqThread;
+  // Live objects of acquisition runs (the thread and its request queue): at most one of
+  // each while a run exists, none after it has been joined. Tests read it.
+  int LiveRunObjects() const;
 
   // True when another station already runs: this one showed its notice and must end.
   bool InstanceRefused() const { return instanceRefused_; }
@@ -109,7 +124,6 @@ class TVideo : public QWidget, public MainWindowLink {
   QTimer* Timer1 = nullptr;  // 50 ms, frame display
   QTimer* Timer3 = nullptr;  // 250 ms, RECORD progress
   QTimer* Timer4 = nullptr;  // 100 ms, end of RECORD
-  QTimer* ThreadRequests = nullptr;  // 5 ms while an acquisition exists: its requests
 
   // The panel and button of a column slot, in stacking order.
   QWidget* SlotPanel(int slot) const;
@@ -151,7 +165,8 @@ class TVideo : public QWidget, public MainWindowLink {
   void Timer4Timer();
   // The thread's clean-up has run: join it and refresh the buttons.
   void AcquisitionEnded();
-  // Runs the requests the acquisition thread queued for this window (ThreadRequests).
+  // Runs the requests the running acquisition queued for this window; the thread wakes
+  // the window for it when its queue becomes non-empty.
   void DrainThreadRequests();
   // Ends a running acquisition and waits for its end (STOP, then join).
   void StopAcquisition();
@@ -193,7 +208,6 @@ class TVideo : public QWidget, public MainWindowLink {
   // Each one is the single place where the main window reaches that part of the station.
   void RedrawView(int view, uint8_t mode, char letter);  // full redraw of a view
   void SavePictureAs();                                   // save dialog for the shown view
-  bool AutoNumberingChecked() const;                      // settings: CheckBox1
   void CloseLinescanWindow();                             // linescan: own close button
   void CloseOtherWindowsForShutdown();                    // linescan and settings
   void PrepareOtherWindows();      // first show: settings set-up, strip texts, file name
@@ -207,17 +221,27 @@ class TVideo : public QWidget, public MainWindowLink {
   void BurnStrip();                // the information strip on the stored pictures
   void ConnectRunControl();        // run-control handlers, timers, thread and picture
   MsgResult AskNotSaved(int k, int y, char letter);
-  // The store as the running acquisition's collector leaves it (no lock without a run).
+  // The picture store, for reading or writing it on this thread (see StoreLock).
   std::unique_lock<std::mutex> LockStore();
-  // The anaglyph choices of the settings window, for the next composition.
+  // The anaglyph choices of the settings window (from the table), for the next composition.
   void SyncAnaglyphOptions();
+  // The display timers belong to one run: a due end-of-RECORD step still finishes its
+  // picture, the other ticks are dropped.
+  void EndDisplayTimers();
+  // Joins an acquisition that has ended and drops its request queue.
+  void RetireRun();
   void RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)());
 
   void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1
   void MarkAndBurnFrame();                      // strip and registration after a frame
 
+  SharedState& s_;
+  OperatorDialogs& dialogs_;
+  PictureFolders& folders_;
   TVideoOptions options_;
-  std::unique_ptr<class TVideoThreadUi> threadUi_;
+  std::unique_ptr<UiWake> wake_;             // the acquisition's wake-up of this window
+  std::unique_ptr<TVideoThreadUi> threadUi_;  // the request queue of the current run
+  bool runEnded_ = false;                      // its thread reported its end
   std::unique_ptr<InstanceLock> instanceMapping_;
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;

@@ -1,10 +1,11 @@
 #pragma once
-// The acquisition thread's requests to the main window. Each request is put in a queue
-// guarded by a mutex; the window drains it on the UI thread from a short timer that runs
-// while an acquisition exists. Nothing here waits on the UI: the thread goes on at once.
-// No toolkit object crosses the threads, so every hand-over is a plain mutex hand-over
-// that the thread checker can follow.
+// The request queue of one acquisition run. The thread puts each request into a
+// mutex-guarded queue and, when the queue was empty, wakes the main window, which drains
+// it on the UI thread. Nothing here waits on the UI: the thread goes on at once. The queue
+// belongs to its run: START and shutdown drop it with the joined thread, so nothing a run
+// asked for acts in the next one.
 #include <QTimer>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -13,13 +14,15 @@
 
 #include "AcquisitionUi.h"
 #include "TVideo.h"
-#include "TNastVid.h"
+#include "UiWake.h"
 
 namespace orvix {
 
 class TVideoThreadUi final : public AcquisitionUi {
  public:
-  explicit TVideoThreadUi(TVideo* v) : v_(v) {}
+  TVideoThreadUi(TVideo* v, UiWake& wake) : v_(v), wake_(wake) { ++live_; }
+  ~TVideoThreadUi() override { --live_; }
+
   void SetRecordIndicator(const std::string& text) override {
     Post([v = v_, text] { v->SetRecordIndicator(text); });
   }
@@ -28,18 +31,16 @@ class TVideoThreadUi final : public AcquisitionUi {
   void EnableTimer4() override { Post([v = v_] { v->Timer4->start(); }); }
   void CheckLinesRadio(int index) override {
     Post([v = v_, index] {
-      if (v->NastVid) v->NastVid->CheckLinesRadio(index);
+      if (v->Settings) v->Settings->CheckLinesRadio(index);
     });
   }
   void CheckTimeRadio(int index) override {
     Post([v = v_, index] {
-      if (v->NastVid) v->NastVid->CheckTimeRadio(index);
+      if (v->Settings) v->Settings->CheckTimeRadio(index);
     });
   }
   void UpdateButtons() override { Post([v = v_] { v->AcquisitionEnded(); }); }
-  void MarkDone(std::shared_ptr<std::atomic<bool>> done) override {
-    Post([done] { done->store(true); });
-  }
+  void MarkDone(std::function<void()> done) override { Post(std::move(done)); }
 
   // UI thread: runs the requests that arrived, in order.
   void Drain() {
@@ -51,16 +52,24 @@ class TVideoThreadUi final : public AcquisitionUi {
     for (auto& f : ready) f();
   }
 
+  // Queues alive in the process (at most the current run's).
+  static int Live() { return live_.load(); }
+
  private:
   void Post(std::function<void()> f) {
+    bool wasEmpty;
     {
       std::lock_guard<std::mutex> lock(m_);
+      wasEmpty = queue_.empty();
       queue_.push_back(std::move(f));
     }
+    if (wasEmpty) wake_.Signal();
   }
   TVideo* v_;
+  UiWake& wake_;
   std::mutex m_;
   std::deque<std::function<void()>> queue_;
+  static inline std::atomic<int> live_{0};
 };
 
 }  // namespace orvix

@@ -26,8 +26,8 @@ void TVideo::ApplyLamp(QWidget* panel, QPushButton* button, const Lamp& lamp) {
 
 void TVideo::UpdateRunButtons() {
   SettingsFacts facts;
-  facts.AutoNumbering = AutoNumberingChecked();
-  const RunButtonLamps L = ComputeRunButtons(Shared(), facts);
+  facts.AutoNumbering = s_.AutoNumberingOn.load() != 0;
+  const RunButtonLamps L = ComputeRunButtons(s_, facts);
   ApplyLamp(PanelRECORD, KlawiszRECORD, L.Record);
   ApplyLamp(PanelADD, KlawiszADD, L.Add);
   ApplyLamp(PanelVISUAL, KlawiszVISUAL, L.Visual);
@@ -50,7 +50,7 @@ void TVideo::UpdateRunButtons() {
 }
 
 void TVideo::UpdateViewButtons() {
-  const ViewButtonLamps L = ComputeViewButtons(Shared());
+  const ViewButtonLamps L = ComputeViewButtons(s_);
   ApplyLamp(PanelPic1, KlawiszPic1, L.Pic[0]);
   ApplyLamp(PanelPic2, KlawiszPic2, L.Pic[1]);
   ApplyLamp(PanelPic3, KlawiszPic3, L.Pic[2]);
@@ -62,12 +62,12 @@ void TVideo::UpdateViewButtons() {
 
 // kan1 and kan2 also choose which channel an anaglyph run fills, but not during a run.
 void TVideo::KlawiszPic1Click() {
-  if (Shared().AcquisitionBusy.load() == 0) Shared().AnaglyphSource = 1;
+  if (s_.AcquisitionBusy.load() == 0) s_.AnaglyphSource = 1;
   UstawObrazek(1, 'b');
 }
 
 void TVideo::KlawiszPic2Click() {
-  if (Shared().AcquisitionBusy.load() == 0) Shared().AnaglyphSource = 2;
+  if (s_.AcquisitionBusy.load() == 0) s_.AnaglyphSource = 2;
   UstawObrazek(2, 'b');
 }
 
@@ -76,7 +76,7 @@ void TVideo::KlawiszPic4Click() { UstawObrazek(4, 'b'); }
 void TVideo::KlawiszPicAlClick() { UstawObrazek(5, 'b'); }
 
 void TVideo::UstawObrazek(int view, char letter) {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   s.ViewMode = static_cast<uint8_t>(view);
   if (view < 5) s.LastSingleView = static_cast<uint8_t>(view);
   // The anaglyph takes the place of kan3 and has no linescan: close it as its own close
@@ -93,7 +93,7 @@ void TVideo::UstawObrazek(int view, char letter) {
 }
 
 void TVideo::ShowRunCaption() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   if (s.AddOn.load() != 0) return;
   const std::string text = s.RecordOn.load() != 0 ? "RECORD  " : "VISUAL  ";
   const uint8_t mask = s.ChannelMask.load();
@@ -109,7 +109,7 @@ void TVideo::ShowRunCaption() {
 }
 
 void TVideo::ShowViewCaption() {
-  const SharedState& s = Shared();
+  const SharedState& s = s_;
   const int v = s.ViewMode.load();
   ShowCaption(s.ViewCaptions[v >= 1 && v <= 5 ? v : 1]);
 }

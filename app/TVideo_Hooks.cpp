@@ -2,16 +2,13 @@
 // the other windows. Each is one small function so the connection to that part of the
 // station lives in exactly one place; until a part is connected, its hook does only what
 // the main window itself can do.
-#include <QCheckBox>
 #include <QLabel>
-#include <QTabWidget>
 
 #include "ChannelSelection.h"
 #include "RunState.h"
 #include "TVideo.h"
 #include "PictureFolders.h"
 #include "AutoName.h"
-#include "TNastVid.h"
 
 namespace orvix {
 
@@ -27,19 +24,13 @@ void TVideo::SavePictureAs() {}
 // Ends a running acquisition and waits until its clean-up is over; afterwards
 // AcquisitionBusy is 0 and no thread touches the buffers or the windows.
 void TVideo::StopAcquisition() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   s.AcquisitionOn = 0;
   s.DisplayPending = 0;
-  if (AcqThread) {
-    AcqThread->StopAndJoin();  // its clean-up clears AcquisitionBusy
-    AcqThread.reset();
-  } else {
-    s.AcquisitionBusy = 0;  // no thread: nothing can still be busy
-  }
+  const bool running = AcqThread != nullptr;
+  RetireRun();  // its clean-up clears AcquisitionBusy
+  if (!running) s.AcquisitionBusy = 0;  // no thread: nothing can still be busy
 }
-
-// The settings window's "Autonumerowanie zbiorów zapisywanych".
-bool TVideo::AutoNumberingChecked() const { return NastVid && NastVid->CheckBox1->isChecked(); }
 
 // The linescan window's own closing after its state was cleared by the caller.
 void TVideo::CloseLinescanWindow() {}
@@ -47,39 +38,33 @@ void TVideo::CloseLinescanWindow() {}
 // Shutdown: an open linescan window closes as its own close button does; an open
 // settings window closes through its own ending.
 void TVideo::CloseOtherWindowsForShutdown() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   if (s.LinescanOn.load() != 0) {
     Image2->hide();
     s.LinescanOn = 0;
     CloseLinescanWindow();
   }
+  if (s.SettingsOpen.load() != 0 && Settings) Settings->CloseSettings();
 }
 
 // First show: the settings window's set-up, the strip texts and the first free file name.
 void TVideo::PrepareOtherWindows() {
-  if (!NastVid) return;
-  NastVid->FormCreate(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
-  NastVid->PageControl1->setTabVisible(
-      NastVid->PageControl1->indexOf(NastVid->TabSheet[TNastVid::kAnaglyphPage]), false);
-  NastVid->ShowNextAutoName(Folders().SaveDir + "/", "backup");
+  if (!Settings) return;
+  Settings->SetUpAtFirstShow(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
+  Settings->ShowNextAutoName(folders_.SaveDir + "/", "backup");
 }
 
 // Start step: load and apply the configuration (VISUAL selected), the settings tabs.
 void TVideo::LoadSettingsAtStart() {
-  if (NastVid) NastVid->ReloadConfig();
+  if (Settings) Settings->ReloadConfig();
 }
 
 // Start step: the channel variables from the channel switches; the settings "Frame" page.
 void TVideo::SelectChannelsAtStart() {
-  if (NastVid) {
-    NastVid->Panel14->show();
-    NastVid->CheckBox2->setVisible(PanelRECORD->isVisible());
-    NastVid->CheckBox3->setVisible(PanelRECORD->isVisible());
-  }
-  UpdateChannelCode(Shared(), [this](int view, uint8_t mode, const std::string& letter) {
+  UpdateChannelCode(s_, [this](int view, uint8_t mode, const std::string& letter) {
     RedrawPicture(view, mode, letter);
   });
-  if (NastVid) NastVid->OpenPage(TNastVid::kFramePage);
+  if (Settings) Settings->ShowStartControls(PanelRECORD->isVisible());
 }
 
 // The windows that come with their own work: the open dialog, printing, the linescan,

@@ -13,74 +13,57 @@
 #include "PaintBox.h"
 #include "ViewBuilders.h"
 #include "OperatorDialogs.h"
-#include "TNastVid.h"
-
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QRadioButton>
-#include <QSlider>
-#include <QTabWidget>
+#include "TOscyl.h"
+#include "UiWake.h"
 
 namespace orvix {
 
-namespace {
-constexpr int kThreadRequestsMs = 5;
-}  // namespace
-
 void TVideo::KlawiszRECORDClick() {
-  if (NastVid) {
-    NastVid->GroupBox12->setTitle(QStringLiteral(" TIME RECORD"));
-    NastVid->CheckBox10->setEnabled(false);
-  }
-  Shared().AddOn = 0;
-  OdswierzRecVis(-1, Shared().RecordWorkMode.load());
+  if (Settings) Settings->ShowRunMode(RunModeKind::Record);
+  s_.AddOn = 0;
+  OdswierzRecVis(-1, s_.RecordWorkMode.load());
 }
 
 void TVideo::KlawiszADDClick() {
-  if (NastVid) {
-    NastVid->GroupBox12->setTitle(QStringLiteral(" TIME ADD"));
-    NastVid->CheckBox10->setEnabled(false);
-  }
-  Shared().AddOn = 1;
-  OdswierzRecVis(0, Shared().AddWorkMode.load());
+  if (Settings) Settings->ShowRunMode(RunModeKind::Add);
+  s_.AddOn = 1;
+  OdswierzRecVis(0, s_.AddWorkMode.load());
 }
 
 void TVideo::KlawiszVISUALClick() {
-  if (NastVid) {
-    NastVid->GroupBox12->setTitle(QStringLiteral(" TIME VISUAL"));
-    NastVid->CheckBox10->setEnabled(true);
-  }
-  Shared().AddOn = 0;
-  OdswierzRecVis(0, Shared().VisualWorkMode.load());
+  if (Settings) Settings->ShowRunMode(RunModeKind::Visual);
+  s_.AddOn = 0;
+  OdswierzRecVis(0, s_.VisualWorkMode.load());
 }
 
 void TVideo::OdswierzRecVis(int32_t record, uint8_t mode) {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   UpdateChannelCode(s, [this](int view, uint8_t m, const std::string& letter) {
     RedrawPicture(view, m, letter);
   });
-  if (NastVid) NastVid->WyswietlOnOff(NastVid->ActiveTag());
+  if (Settings) Settings->ShowChannelState();
   s.RecordOn = record;
   s.WorkMode = mode;
   UpdateRunButtons();
-  if (NastVid) NastVid->ShowWorkModeRadios(s.WorkMode.load());
+  if (Settings) Settings->ShowWorkModeRadios(s.WorkMode.load());
   UpdateViewButtons();
-  if (NastVid) {
-    NastVid->PageControl1Change();
-    NastVid->UstawPanAut();
-    NastVid->update();
-  }
+  if (Settings) Settings->RefreshAfterRunModeChange();
   RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "r");
 }
 
 void TVideo::KlawiszSTARTClick() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   if (s.AcquisitionBusy.load() != 0) return;
+  // What the last run left: its due display ticks, its thread (ended, or at most in its
+  // clean-up, since AcquisitionBusy is clear) and its request queue. Nothing of it acts
+  // in the run that starts now.
+  EndDisplayTimers();
+  RetireRun();
   s.AcquisitionBusy = -1;
   UpdateRunButtons();
   const uint8_t view = s.ViewMode.load();
 
-  if (s.RecordOn.load() != 0 && NastVid && NastVid->CheckBox3->isChecked()) {
+  if (s.RecordOn.load() != 0 && s.Config.Flag(cfg::kAskSaveOnStartRow) != 0) {
     for (int k = 1; k <= 4; ++k)
       if (s.UnsavedChannels.load() & (1u << (k - 1))) AskSaveBeforeStart(k, 100 + 100 * k);
   }
@@ -99,8 +82,11 @@ void TVideo::KlawiszSTARTClick() {
     const int n = s.AddChannelCode.load() >> 4;
     if (n >= 1 && n <= 4) s.ViewCaptions[n] = "Clear RAM";
     ShowViewCaption();
-    ClearAddStore(s);
-    ClearChannels(s, s.ChannelMask.load(), true);
+    {
+      const auto store = LockStore();
+      ClearAddStore(s);
+      ClearChannels(s, s.ChannelMask.load(), true);
+    }
     s.AddFramesDone = 0;
     RedrawPicture(n, s.WorkMode.load(), "y");
   } else {
@@ -112,8 +98,10 @@ void TVideo::KlawiszSTARTClick() {
       } else if (s.ViewMode.load() == 1 || s.ViewMode.load() == 2) {
         s.AnaglyphSource = s.ViewMode.load();
       }
+      const auto store = LockStore();
       ClearChannels(s, s.AnaglyphSource.load(), true);
     } else {
+      const auto store = LockStore();
       ClearChannels(s, s.ChannelMask.load(), true);
     }
     RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "y");
@@ -122,58 +110,59 @@ void TVideo::KlawiszSTARTClick() {
   UpdateViewButtons();
   UnitClearStream(s);
   ShowRunCaption();
-  // A thread whose clean-up has run but whose end was not yet handled is joined first.
-  if (AcqThread) {
-    AcqThread->StopAndJoin();
-    AcqThread.reset();
-    s.AcquisitionBusy = -1;
-    s.AcquisitionOn = 1;
-  }
+  runEnded_ = false;
+  threadUi_ = std::make_unique<TVideoThreadUi>(this, *wake_);
   AcqThread = std::make_unique<TUSBThread>(s, *threadUi_, options_.pacing);
-  ThreadRequests->start();
 }
 
 void TVideo::AskSaveBeforeStart(int k, int y) { AskNotSaved(k, y, 'r'); }
 
 void TVideo::KlawiszSTOPClick() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   s.AcquisitionOn = 0;
   s.DisplayPending = 0;
+  EndDisplayTimers();
   if (AcqThread) AcqThread->Terminate();
+}
+
+void TVideo::EndDisplayTimers() {
+  Timer1->stop();
+  Timer3->stop();
+  // The end step of a RECORD frame marks its picture unsaved and burns its strip: a due
+  // one runs now rather than being lost.
+  if (Timer4->isActive()) Timer4Timer();
+}
+
+// The thread goes first: it may still be posting its last requests into the queue.
+void TVideo::RetireRun() {
+  if (AcqThread) AcqThread->StopAndJoin();
+  AcqThread.reset();
+  threadUi_.reset();  // what it still asked for is dropped with it
+  runEnded_ = false;
 }
 
 void TVideo::DrainThreadRequests() {
   if (threadUi_) threadUi_->Drain();
-  if (!AcqThread) ThreadRequests->stop();
+  // The queue of a run whose thread has ended goes once its last requests have run.
+  if (runEnded_) RetireRun();
 }
 
 void TVideo::AcquisitionEnded() {
-  if (AcqThread && AcqThread->Finished()) {
-    AcqThread->StopAndJoin();
-    AcqThread.reset();
-  }
+  if (AcqThread && AcqThread->Finished()) runEnded_ = true;
   UpdateRunButtons();
   UpdateViewButtons();
 }
 
 void TVideo::KlawiszCHANGEClick() {
-  Shared().SettingsOpen = 1;
+  s_.SettingsOpen = 1;
   UpdateRunButtons();
   UpdateViewButtons();
-  if (!NastVid) return;
-  NastVid->Panel10->hide();
-  NastVid->Panel11->show();
-  const int page = NastVid->PageControl1->indexOf(NastVid->TabSheet[TNastVid::kStripPage]);
-  NastVid->PageControl1->setTabText(page, QStringLiteral(" Znacznik "));
-  NastVid->PageControl1->setTabVisible(page, true);
-  NastVid->PageControl1Change();
-  NastVid->show();
-  NastVid->raise();
+  if (Settings) Settings->OpenSettings();
 }
 
 // SAVE and OPEN: the file action runs with its busy flags set and the lamps showing it.
 void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)()) {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   s.FileBusy = 1;
   busy = 1;
   UpdateViewButtons();
@@ -186,27 +175,28 @@ void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)())
   UpdateRunButtons();
 }
 
-void TVideo::KlawiszSAVEClick() { RunFileAction(Shared().SaveBusy, &TVideo::SavePictureAs); }
-void TVideo::KlawiszOPENClick() { RunFileAction(Shared().OpenBusy, &TVideo::OpenPicture); }
+void TVideo::KlawiszSAVEClick() { RunFileAction(s_.SaveBusy, &TVideo::SavePictureAs); }
+void TVideo::KlawiszOPENClick() { RunFileAction(s_.OpenBusy, &TVideo::OpenPicture); }
 
 void TVideo::KlawiszPRINTClick() { StartPrint(); }
 void TVideo::KlawiszLINESCANClick() { ToggleLinescan(); }
 void TVideo::KlawiszWymiarClick() { StartMeasurement(); }
 
 void TVideo::FormMouseMove(int x, int y) {
-  if (Shared().LinescanOn.load() != 0) LinescanMouseMove(x, y);
+  if (s_.LinescanOn.load() != 0) LinescanMouseMove(x, y);
 }
 
 void TVideo::Timer1Timer() {
-  SharedState& s = Shared();
-  if (AcqThread) AcqThread->Pause();
+  SharedState& s = s_;
   Timer1->stop();
-  // Reading the flag the thread set after collecting (exchange, not a plain store) makes
-  // its writes to the store visible here before the picture is drawn from it.
-  s.DisplayPending.exchange(1);
+  // A tick asked for by a frame that is no longer waiting (STOP, the end of its run) has
+  // nothing to show: it must not mark, number or redraw anything.
+  if (s.DisplayPending.load() == 0) return;
+  if (AcqThread) AcqThread->Pause();
   if (s.AcquisitionOn.load() != 0) {
+    const auto store = LockStore();
     if (s.AddOn.load() != 0) {
-      int a = NastVid ? NastVid->TrackBar3->value() : 1;
+      int a = s.Config.AddFrameCount();
       if (a <= 0) a = 1;
       if (s.AddFramesDone.load() > a - 1) {
         s.AcquisitionOn = 0;
@@ -220,23 +210,26 @@ void TVideo::Timer1Timer() {
     MixClip(s);
     if (s.RegNumber.load() == 0) s.RegNumber = 1;
     BurnStrip();
-    if (s.AcquisitionOn.load() != 0) {
-      SyncAnaglyphOptions();
+    SyncAnaglyphOptions();
+    if (s.AcquisitionOn.load() != 0)
       orvix::RedrawPictureMarked(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(),
                                  s.ChannelMask.load());
-    } else
-      RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "b");
+    else
+      orvix::RedrawPicture(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), "b");
   }
   s.DisplayPending = 0;
   if (AcqThread) AcqThread->Resume();
 }
 
 void TVideo::Timer3Timer() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   Timer3->stop();
-  bool found = true;
-  CollectFrame(s, found, kCollectFactor);
-  RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
+  {
+    const auto store = LockStore();
+    bool found = true;
+    CollectFrame(s, found, kCollectFactor);
+    RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
+  }
   const int rows = s.PrevFrameLines.load();
   bool enough = false;
   switch (s.WorkMode.load() & 0x70) {
@@ -252,19 +245,24 @@ void TVideo::Timer3Timer() {
 }
 
 void TVideo::Timer4Timer() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   Timer3->stop();
   Timer4->stop();
-  // The writer may have finished its last lines after the last progress tick: collect
-  // once more, so the bottom band of the frame is not lost.
-  bool found = true;
-  CollectFrame(s, found, kCollectFactor);
-  RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
-  MarkUnsaved(s);
-  MixClip(s);
-  if (NastVid && NastVid->RadioButton4->isChecked() && s.RegNumber.load() == 0) s.RegNumber = 1;
-  if (NastVid && NastVid->RadioButton5->isChecked()) s.RegNumber = NextRegNumber(s.RegNumber.load());
-  BurnStrip();
+  {
+    const auto store = LockStore();
+    // The writer may have finished its last lines after the last progress tick: collect
+    // once more, so the bottom band of the frame is not lost.
+    bool found = true;
+    CollectFrame(s, found, kCollectFactor);
+    RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
+    MarkUnsaved(s);
+    MixClip(s);
+    // "Po zapisie na dysk" is the stored flag; "Po skończeniu cyklu RECORD" its opposite.
+    const bool onSave = s.Config.Flag(cfg::kRegIncrementOnSaveRow) != 0;
+    if (onSave && s.RegNumber.load() == 0) s.RegNumber = 1;
+    if (!onSave) s.RegNumber = NextRegNumber(s.RegNumber.load());
+    BurnStrip();
+  }
   RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "r");
   UpdateRunButtons();
 }
@@ -290,30 +288,26 @@ void TVideo::HideStartupPicture() { Image3->hide(); }
 
 void TVideo::RepaintViews() {
   update();
-  if (Shared().LinescanOn.load() != 0 && Oscyl) Oscyl->update();
+  if (s_.LinescanOn.load() != 0 && Oscyl) Oscyl->update();
 }
 
-std::unique_lock<std::mutex> TVideo::LockStore() {
-  return AcqThread ? std::unique_lock<std::mutex>(AcqThread->StoreLock())
-                   : std::unique_lock<std::mutex>();
-}
+std::unique_lock<std::mutex> TVideo::LockStore() { return std::unique_lock<std::mutex>(s_.StoreLock); }
 
 void TVideo::SyncAnaglyphOptions() {
-  if (!NastVid) return;
   AnaglyphOptions& o = Surfaces.Anaglyph;
-  o.redCyan = NastVid->RadioButton13->isChecked();
-  o.greenMagenta = NastVid->RadioButton15->isChecked();
-  o.rotate90 = NastVid->RadioButton7->isChecked();
+  o.greenMagenta = s_.Config.Flag(cfg::kAnaglyphGreenMagentaRow) != 0;
+  o.redCyan = !o.greenMagenta;
+  o.rotate90 = s_.Config.Flag(cfg::kAnaglyphRotate90Row) != 0;
 }
 
 void TVideo::RedrawPicture(int view, int workMode, const std::string& letter) {
   SyncAnaglyphOptions();
   const auto store = LockStore();  // a run may be collecting the next frame
-  orvix::RedrawPicture(Shared(), Surfaces, view, static_cast<uint8_t>(workMode), letter);
+  orvix::RedrawPicture(s_, Surfaces, view, static_cast<uint8_t>(workMode), letter);
 }
 
 void TVideo::ConnectRunControl() {
-  threadUi_ = std::make_unique<TVideoThreadUi>(this);
+  wake_ = std::make_unique<UiWake>([this] { DrainThreadRequests(); });
   PaintBox1 = new TPaintBox(Surfaces, PictureSlot);
   PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
   PaintBox1->setGeometry(0, 0, PictureSlot->width(), PictureSlot->height());
@@ -333,10 +327,6 @@ void TVideo::ConnectRunControl() {
   connect(Timer1, &QTimer::timeout, this, &TVideo::Timer1Timer);
   connect(Timer3, &QTimer::timeout, this, &TVideo::Timer3Timer);
   connect(Timer4, &QTimer::timeout, this, &TVideo::Timer4Timer);
-  ThreadRequests = new QTimer(this);
-  ThreadRequests->setObjectName(QStringLiteral("ThreadRequests"));
-  ThreadRequests->setInterval(kThreadRequestsMs);
-  connect(ThreadRequests, &QTimer::timeout, this, &TVideo::DrainThreadRequests);
 }
 
 }  // namespace orvix

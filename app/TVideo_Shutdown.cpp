@@ -17,7 +17,7 @@ constexpr int kQuestionX = 500;
 }  // namespace
 
 void TVideo::ZamykanieCalosci() {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   s.ClosingDown = -1;
   CloseOtherWindowsForShutdown();
   UpdateViewButtons();
@@ -34,7 +34,7 @@ void TVideo::ZamykanieCalosci() {
 
   if (!declined) {
     while (s.AcquisitionBusy.load() != 0) {
-      Dialogs().Message(MsgType::Warning, kDeviceRunningText, MsgButtons::Yes);
+      dialogs_.Message(MsgType::Warning, kDeviceRunningText, MsgButtons::Yes);
       StopAcquisition();
     }
   }
@@ -50,20 +50,20 @@ void TVideo::ZamykanieCalosci() {
 // Shows channel k's picture (redrawn with the marker letter) and asks whether to save it
 // now; the box stands at (500, y). Yes saves through the save dialog.
 MsgResult TVideo::AskNotSaved(int k, int y, char letter) {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   if (k != s.ViewMode.load()) {
     s.ViewMode = static_cast<uint8_t>(k);
     UpdateViewButtons();
     RedrawView(k, s.WorkMode.load(), letter);
   }
   const MsgResult r =
-      Dialogs().Message(MsgType::Warning, kNotSavedText, MsgButtons::YesNo, {kQuestionX, y});
+      dialogs_.Message(MsgType::Warning, kNotSavedText, MsgButtons::YesNo, {kQuestionX, y});
   if (r == MsgResult::Yes) SavePictureAs();
   return r;
 }
 
 bool TVideo::AskSaveBeforeExit(int k, int y) {
-  SharedState& s = Shared();
+  SharedState& s = s_;
   if (AskNotSaved(k, y, 'a') == MsgResult::Yes) return false;
   s.ClosingDown = 0;
   UpdateRunButtons();

@@ -74,7 +74,7 @@ void TVideo::FormCreate() {
   if (!instanceMapping_->TryAcquire()) {
     instanceRefused_ = true;
     instanceMapping_.reset();
-    Dialogs().Message(MsgType::Information, kAlreadyRunningText, MsgButtons::Ok, {},
+    dialogs_.Message(MsgType::Information, kAlreadyRunningText, MsgButtons::Ok, {},
                       kAlreadyRunningTitle);
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return;
@@ -85,10 +85,10 @@ void TVideo::FormCreate() {
 
 void TVideo::FormShow() {
   if (instanceRefused_) return;
-  SharedState& s = Shared();
+  SharedState& s = s_;
   s.DetectorCount = 4;
 
-  PictureFolders& f = Folders();
+  PictureFolders& f = folders_;
   f.ProgramDir = options_.programDir.empty()
                      ? QCoreApplication::applicationDirPath().toStdString()
                      : options_.programDir;
@@ -140,7 +140,7 @@ bool TVideo::FitToScreen() {
   const QSize screen = options_.screenSize.isValid() ? options_.screenSize : ScreenSizeOf(this);
   fit_ = layout::FitToScreen(screen.width(), screen.height());
   if (!fit_.accepted) {
-    Dialogs().Message(MsgType::Warning, kScreenTooSmallText, MsgButtons::Ok);
+    dialogs_.Message(MsgType::Warning, kScreenTooSmallText, MsgButtons::Ok);
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     return false;
   }
@@ -165,7 +165,7 @@ bool TVideo::FitToScreen() {
   StaticText4->adjustSize();
   StaticText4->move(layout::RightAlignedLeft(p1, StaticText4->width()), fit_.staticText4Top);
 
-  SharedState& s = Shared();
+  SharedState& s = s_;
   for (int k = 1; k <= 4; ++k) s.ViewCaptions[k] = "Picture " + std::to_string(k) + " clear  ";
   s.ViewCaptions[5] = " ";
   return true;
@@ -199,7 +199,7 @@ void TVideo::LayoutButtons() {
 void TVideo::StartTimer() {
   Start->stop();
   Image3->hide();
-  SharedState& s = Shared();
+  SharedState& s = s_;
   UnitOpen(s);
   s.ChannelMask = 15;
   ClearChannels(s, 15, true);

@@ -1,22 +1,27 @@
 // The station: the title, the five windows in their order, the message loop.
 #include <QApplication>
 
-#include "TVideo.h"
-#include "TOscyl.h"
-#include "Tmodul_zew.h"
-#include "TDrukVid.h"
+#include "PictureFolders.h"
 #include "QtDialogs.h"
+#include "RunState.h"
+#include "TDrukVid.h"
 #include "TNastVid.h"
+#include "TOscyl.h"
+#include "TVideo.h"
+#include "Tmodul_zew.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The application's name only: a display name would be appended to every window title
+  // (" — ORVIX"), and the titles are the windows' own captions.
   QApplication::setApplicationName(QStringLiteral("ORVIX"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ORVIX"));
-  orvix::SetDialogs(&orvix::QtDialogs());
+  orvix::SharedState& state = orvix::Shared();
+  orvix::OperatorDialogs& dialogs = orvix::QtDialogs();
+  orvix::SetDialogs(&dialogs);
 
-  orvix::TVideo video;
+  orvix::TVideo video(state, dialogs, orvix::Folders());
   if (video.InstanceRefused()) return 0;  // another station runs; the operator was told
-  orvix::TNastVid nastVid(&video);
+  orvix::TNastVid nastVid(&video, state, dialogs);
   orvix::TOscyl oscyl;
   orvix::TDrukVid drukVid;
   orvix::Tmodul_zew modulZew;

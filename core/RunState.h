@@ -6,12 +6,26 @@
 // Threads: the acquisition thread and the user-interface thread both read and write many
 // of these scalars (the thread's collector, the timers, the buttons), so every scalar is an
 // atomic; plain loads and stores on them are cheap and keep the hand-over well defined.
-// The buffers are plain bytes: who may touch which buffer when is settled by
-// DisplayPending (ImageStore, AddStore) and by StreamPublished (RawStream).
+//
+// Who may touch the buffers, and when:
+//  * RawStream: written only by the acquisition thread's stream writers (and zeroed by the
+//    UI at START, before the run's thread exists). Each finished line is published through
+//    StreamPublished with release order; a reader on another thread loads it with acquire
+//    order and reads nothing beyond it.
+//  * ImageStore and AddStore: every reader and writer holds StoreLock, on either thread:
+//    the thread's collector while it collects a frame, the UI while it clears planes at
+//    START, collects a RECORD frame (Timer3, Timer4), runs a frame's display step (Timer1:
+//    marks, strip, redraw) or redraws a view. StoreLock is never held across a wait for the
+//    other thread, a pause or a dialog.
+//  * DisplayPending paces the hand-over on top of that: the thread sets it after it has
+//    collected a frame and collects no further frame while it is set; the display step
+//    clears it when that frame has been shown. A display step that finds it clear has no
+//    frame to show and does nothing.
 #include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "ConfigTable.h"
@@ -86,9 +100,12 @@ struct SharedState {
   SharedState& operator=(const SharedState&) = delete;
 
   // --- Buffers ---
-  ZeroedBuffer RawStream{kRawStreamSize};     // written by the acquisition thread
-  ZeroedBuffer ImageStore{kImageStoreSize};   // collector (thread, or Timer3 in RECORD); display reads
-  ZeroedBuffer AddStore{kAddStoreSize};       // ADD collector (thread); cleared at START (UI)
+  ZeroedBuffer RawStream{kRawStreamSize};     // stream writers (thread); see StreamPublished
+  ZeroedBuffer ImageStore{kImageStoreSize};   // under StoreLock: collector, display, START
+  ZeroedBuffer AddStore{kAddStoreSize};       // under StoreLock: ADD collector, START
+
+  // Guards ImageStore and AddStore (see the rules at the top of this file).
+  std::mutex StoreLock;
 
   // Bytes of RawStream, counted from its start, that hold finished lines. The writers
   // publish each line after its samples and header with release order; readers on

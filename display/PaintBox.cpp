@@ -25,6 +25,7 @@ void TPaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect r = event->rect();
   painter.drawImage(r, surfaces_.Image1, r);
+  ++paints_;
 }
 
 }  // namespace orvix

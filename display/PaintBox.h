@@ -14,12 +14,15 @@ class TPaintBox : public QWidget {
 
   // Schedules a repaint of surface rows first..last (clipped to the picture).
   void RepaintRows(int firstSurfaceRow, int lastSurfaceRow);
+  // Paint events handled so far (the benchmarks wait for the next one).
+  int Paints() const { return paints_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   PictureSurfaces& surfaces_;
+  int paints_ = 0;
 };
 
 }  // namespace orvix

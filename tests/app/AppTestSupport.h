@@ -5,7 +5,6 @@
 #include <QSize>
 #include <QTemporaryDir>
 
-#include "RunState.h"
 #include "TVideo.h"
 
 namespace orvix::test {
@@ -19,23 +18,6 @@ inline TVideoOptions TestOptions(const QTemporaryDir& lockDir, const QTemporaryD
   o.today = QDate(2026, 12, 8);
   o.inhibitScreenSaver = false;
   return o;
-}
-
-// The process-wide state as a freshly started station has it, for window tests that run
-// one after another in one process.
-inline void ResetSharedForWindowTests() {
-  SharedState& s = Shared();
-  s.Config = ConfigTable{};
-  s.ChannelCode = 0;
-  s.ChannelMask = 0;
-  s.UnsavedChannels = 0;
-  s.RecordOn = 0;
-  s.AddOn = 0;
-  s.MeasureOn = 0;
-  s.CalibrationOpen = 0;
-  s.LinescanOn = 0;
-  s.SaveBusy = 0;
-  s.OpenBusy = 0;
 }
 
 }  // namespace orvix::test

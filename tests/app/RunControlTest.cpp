@@ -19,13 +19,16 @@
 #include "RunState.h"
 #include "TVideo.h"
 #include "AppTestSupport.h"
+#include "RunControlFixture.h"
 #include "TNastVid.h"
 #include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {
 
+using test::RunControlTest;
 using test::ScriptedDialogs;
+using test::SpinUntil;
 
 const char* const kMissingConfig =
     "  BRAK ZBIORU KONFIGURACYJNEGO \r\n\r\n              \"  conf300.dat  \" \r\n\r\n"
@@ -35,59 +38,10 @@ const char* const kNotSaved = " Obraz nie został zapisany. \r\n\r\n    Czy zapi
 QColor PanelColour(const QWidget* w) { return w->palette().color(QPalette::Window); }
 const QColor kLime(0, 255, 0), kRed(255, 0, 0);
 
-// Processes events until `done` holds or `ms` pass; returns whether it held.
-bool SpinUntil(const std::function<bool()>& done, int ms = 15000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
-
-class RunControlTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(lockDir.isValid());
-    ASSERT_TRUE(programDir.isValid());
-    test::ResetSharedForWindowTests();
-    TVideoOptions o = test::TestOptions(lockDir, programDir);
-    o.startDelayMs = 1000000;  // the test runs the start step itself
-    o.pacing = ThreadPacing{20, 1, 1};
-    video = std::make_unique<TVideo>(nullptr, o);
-    nastVid = std::make_unique<TNastVid>(video.get());
-    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
-    video->show();
-    video->StartTimer();
-  }
-
-  void TearDown() override {
-    video.reset();  // joins a thread still running
-    nastVid.reset();
-  }
-
-  bool Idle() { return !video->AcqThread && Shared().AcquisitionBusy.load() == 0; }
-  // Image1's picture area holds something other than black.
-  bool PictureDrawn() {
-    const PictureArea a = video->Surfaces.Picture();
-    for (int r = 100; r < 700; r += 50)
-      for (int c = 100; c < 1000; c += 50)
-        if ((a.Pixel(r, c) & 0xFFFFFF) != 0) return true;
-    return false;
-  }
-
-  ScriptedDialogs dialogs;
-  QTemporaryDir lockDir;
-  QTemporaryDir programDir;
-  std::unique_ptr<TVideo> video;
-  std::unique_ptr<TNastVid> nastVid;
-};
-
 TEST_F(RunControlTest, StartStepWithoutConfigurationWarnsOnceAndSelectsVisual) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, kMissingConfig);
-  SharedState& s = Shared();
+  SharedState& s = S();
   EXPECT_EQ(s.WorkMode, 0x10);
   EXPECT_EQ(s.ChannelCode, 0x11);
   EXPECT_EQ(s.DeviceOpen, 1);
@@ -99,7 +53,7 @@ TEST_F(RunControlTest, StartStepWithoutConfigurationWarnsOnceAndSelectsVisual) {
 }
 
 TEST_F(RunControlTest, VisualFramesReachThePictureUntilStop) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   video->KlawiszSTART->click();
   EXPECT_EQ(s.AcquisitionBusy, -1);
   EXPECT_EQ(s.ViewCaptions[1], "VISUAL  ");
@@ -135,7 +89,7 @@ TEST_F(RunControlTest, VisualFramesReachThePictureUntilStop) {
 }
 
 TEST_F(RunControlTest, StopWhileAFrameIsWrittenEndsTheRun) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   video->KlawiszSTARTClick();
   ASSERT_TRUE(SpinUntil([&] { return video->StaticText10->text() == QStringLiteral("R"); }));
   video->KlawiszSTOPClick();
@@ -146,7 +100,7 @@ TEST_F(RunControlTest, StopWhileAFrameIsWrittenEndsTheRun) {
 }
 
 TEST_F(RunControlTest, AddOfTenFramesCountsItsCaptionAndStops) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   nastVid->TrackBar3->setValue(10);
   video->KlawiszADD->click();
   EXPECT_EQ(s.AddOn, 1);
@@ -169,7 +123,7 @@ TEST_F(RunControlTest, AddOfTenFramesCountsItsCaptionAndStops) {
 }
 
 TEST_F(RunControlTest, RecordAt400LinesEndsThroughItsTimers) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   video->KlawiszRECORD->click();
   EXPECT_EQ(s.RecordOn, -1);
   s.WorkMode = 0x12;  // 400 lines, set directly: the LINES list offers it only outside RECORD
@@ -189,30 +143,15 @@ TEST_F(RunControlTest, RecordAt400LinesEndsThroughItsTimers) {
 }
 
 TEST_F(RunControlTest, RecordStartAsksForUnsavedPicturesOnTheirOwnView) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   video->KlawiszRECORDClick();
-  nastVid->CheckBox3->setChecked(true);
+  nastVid->CheckBox3->click();  // the operator ticks it: the table holds the answer
   s.UnsavedChannels = 0x02;
   video->KlawiszPic1Click();
   std::vector<int> viewsAtQuestion;
-  struct Recorder final : OperatorDialogs {
-    ScriptedDialogs& inner;
-    std::vector<int>& views;
-    OperatorDialogs* prev;
-    Recorder(ScriptedDialogs& i, std::vector<int>& v) : inner(i), views(v), prev(SetDialogs(this)) {}
-    ~Recorder() override { SetDialogs(prev); }
-    MsgResult Message(MsgType t, const std::string& x, MsgButtons b, MsgPos p,
-                      const std::string& title) override {
-      views.push_back(Shared().ViewMode.load());
-      return inner.Message(t, x, b, p, title);
-    }
-    std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest& r) override { return inner.SaveFile(r); }
-    std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest& r) override { return inner.OpenFile(r); }
-    std::optional<std::string> InputText(const std::string& a, const std::string& b,
-                                         const std::string& c) override {
-      return inner.InputText(a, b, c);
-    }
-  } recorder(dialogs, viewsAtQuestion);
+  dialogs.onMessage = [&](const test::ShownMessage&) {
+    viewsAtQuestion.push_back(s.ViewMode.load());
+  };
   dialogs.shown.clear();
   dialogs.answers = {MsgResult::No};
   video->KlawiszSTARTClick();
@@ -228,7 +167,7 @@ TEST_F(RunControlTest, RecordStartAsksForUnsavedPicturesOnTheirOwnView) {
 }
 
 TEST_F(RunControlTest, ExitDuringARunStopsAndJoinsTheThread) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   video->KlawiszSTARTClick();
   ASSERT_TRUE(video->AcqThread != nullptr);
   dialogs.shown.clear();
@@ -241,7 +180,7 @@ TEST_F(RunControlTest, ExitDuringARunStopsAndJoinsTheThread) {
 }
 
 TEST_F(RunControlTest, DecliningToSaveAtExitStillEndsTheRunFirst) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   s.Config.SetFlag(cfg::kAskSaveOnExitRow, true);
   video->KlawiszSTARTClick();
   s.UnsavedChannels = 0x05;
@@ -252,6 +191,73 @@ TEST_F(RunControlTest, DecliningToSaveAtExitStillEndsTheRunFirst) {
   EXPECT_EQ(dialogs.shown[0].pos.y, 200);
   EXPECT_FALSE(video->AcqThread);
   EXPECT_EQ(s.AcquisitionBusy, 0);
+}
+
+
+// A display tick asked for by the last frame of one run must not act in the next run:
+// it would mark channels unsaved, number the picture and redraw from a store that the new
+// run is filling.
+TEST_F(RunControlTest, StopThenStartAtOnceRunsNoStaleDisplayStep) {
+  Rebuild(ThreadPacing{150, 1});  // a new run's first frame is 300 ms away
+  SharedState& s = S();
+  video->KlawiszSTARTClick();
+  ASSERT_TRUE(SpinUntil([&] { return video->Timer1->isActive(); }));  // a frame is due
+  video->KlawiszSTOPClick();
+  EXPECT_FALSE(video->Timer1->isActive());
+  // The thread ends; its last requests stay queued, the window has not run them yet.
+  ASSERT_TRUE(WaitWithoutEvents([&] { return s.AcquisitionBusy.load() == 0; }));
+  s.UnsavedChannels = 0;
+  s.RegNumber = 0;
+  video->KlawiszSTARTClick();
+  ASSERT_TRUE(video->AcqThread);
+  EXPECT_LE(video->LiveRunObjects(), 2);  // the new run's thread and queue only
+  const uint8_t busyBefore = s.UnsavedChannels.load();
+  SpinUntil([] { return false; }, 200);  // the old run's tick would have come by now
+  EXPECT_EQ(busyBefore, 0);
+  EXPECT_EQ(s.UnsavedChannels.load(), 0);
+  EXPECT_EQ(s.RegNumber.load(), 0);
+  EXPECT_FALSE(video->Timer1->isActive());
+  // The new run itself still shows its frames.
+  ASSERT_TRUE(SpinUntil([&] { return s.UnsavedChannels.load() != 0; }));
+  video->KlawiszSTOPClick();
+  ASSERT_TRUE(SpinUntil([&] { return Idle(); }));
+  EXPECT_EQ(video->LiveRunObjects(), 0);
+}
+
+// The operator changes settings while frames arrive: the thread reads only the mirrors,
+// the window writes the table; nothing tears and the run goes on.
+TEST_F(RunControlTest, SettingsChangedDuringARun) {
+  SharedState& s = S();
+  nastVid->OpenPage(1);  // kan1's page: its mix switch and gain
+  video->KlawiszSTARTClick();
+  ASSERT_TRUE(SpinUntil([&] { return s.UnsavedChannels.load() != 0; }));
+  for (int i = 0; i < 6; ++i) {
+    nastVid->SpeedButton13Click();  // "Mix 4 to 1" on, off, ...
+    EXPECT_EQ(s.MixChannelBits.load() & 1, s.Config.MixChannel(1) ? 1 : 0);
+    nastVid->TrackBar1->setValue(i * 3);
+    nastVid->TrackBar3->setValue(5 + i);  // the ADD count, 5 .. 10
+    s.UnsavedChannels = 0;
+    ASSERT_TRUE(SpinUntil([&] { return s.UnsavedChannels.load() != 0; }));  // frames go on
+  }
+  video->KlawiszSTOPClick();
+  ASSERT_TRUE(SpinUntil([&] { return Idle(); }));
+  EXPECT_EQ(s.Config.AddFrameCount(), 10);
+}
+
+// A run-mode click reaches the settings window before it was ever shown or set up.
+TEST(RunControlBeforeFirstShow, RunModeClicksBeforeTheSettingsWindowWasShown) {
+  QTemporaryDir lockDir, programDir;
+  auto state = std::make_unique<SharedState>();
+  ScriptedDialogs dialogs;
+  PictureFolders folders;
+  TVideo video(*state, dialogs, folders, test::TestOptions(lockDir, programDir));
+  TNastVid nastVid(&video, *state, dialogs);
+  video.AttachWindows(&nastVid, nullptr, nullptr, nullptr);
+  video.KlawiszRECORDClick();
+  video.KlawiszADDClick();
+  video.KlawiszVISUALClick();
+  EXPECT_EQ(state->AddOn.load(), 0);
+  EXPECT_EQ(state->RecordOn.load(), 0);
 }
 
 }  // namespace

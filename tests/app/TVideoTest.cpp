@@ -23,33 +23,6 @@ using test::ScriptedDialogs;
 
 const char* const kNotSaved = " Obraz nie został zapisany. \r\n\r\n    Czy zapisać teraz ?     ";
 
-// Records the shown view at every question, then lets the scripted dialogs answer.
-class ViewRecordingDialogs final : public OperatorDialogs {
- public:
-  explicit ViewRecordingDialogs(ScriptedDialogs& inner) : inner_(inner), prev_(SetDialogs(this)) {}
-  ~ViewRecordingDialogs() override { SetDialogs(prev_); }
-  std::vector<int> views;
-  MsgResult Message(MsgType t, const std::string& text, MsgButtons b, MsgPos p,
-                    const std::string& title) override {
-    views.push_back(Shared().ViewMode.load());
-    return inner_.Message(t, text, b, p, title);
-  }
-  std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest& r) override {
-    return inner_.SaveFile(r);
-  }
-  std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest& r) override {
-    return inner_.OpenFile(r);
-  }
-  std::optional<std::string> InputText(const std::string& a, const std::string& b,
-                                       const std::string& c) override {
-    return inner_.InputText(a, b, c);
-  }
-
- private:
-  ScriptedDialogs& inner_;
-  OperatorDialogs* prev_;
-};
-
 QColor PanelColour(const QWidget* w) { return w->palette().color(QPalette::Window); }
 const QColor kLimeC(0, 255, 0), kGreyC(128, 128, 128), kRedC(255, 0, 0);
 
@@ -58,7 +31,6 @@ class TVideoTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(lockDir.isValid());
     ASSERT_TRUE(programDir.isValid());
-    test::ResetSharedForWindowTests();
   }
 
   TVideoOptions Options(QSize screen = QSize(1280, 1024)) {
@@ -67,10 +39,10 @@ class TVideoTest : public ::testing::Test {
 
   // A shown window after its start step, idle in VISUAL with kan1 in use.
   std::unique_ptr<TVideo> Started() {
-    auto v = std::make_unique<TVideo>(nullptr, Options());
+    auto v = std::make_unique<TVideo>(S(), dialogs, folders, Options());
     v->show();
     v->StartTimer();
-    SharedState& s = Shared();
+    SharedState& s = S();
     s.ChannelCode = 0x11;
     s.ChannelMask = 1;
     v->UpdateRunButtons();
@@ -78,13 +50,17 @@ class TVideoTest : public ::testing::Test {
     return v;
   }
 
+  SharedState& S() { return *state; }
+
+  std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
   ScriptedDialogs dialogs;
+  PictureFolders folders;
   QTemporaryDir lockDir;
   QTemporaryDir programDir;
 };
 
 TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
-  TVideo v(nullptr, Options());
+  TVideo v(S(), dialogs, folders, Options());
   EXPECT_FALSE(v.InstanceRefused());
   v.show();
   EXPECT_EQ(v.geometry(), QRect(0, 0, 1280, 1024));
@@ -118,8 +94,8 @@ TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
   EXPECT_EQ(v.StaticText4->y(), 917);
   EXPECT_EQ(v.StaticText1->pos(), QPoint(9, 917));
   EXPECT_EQ(v.StaticText3->y(), 81);
-  EXPECT_EQ(Shared().ViewCaptions[1], "Picture 1 clear  ");
-  EXPECT_EQ(Shared().ViewCaptions[5], " ");
+  EXPECT_EQ(S().ViewCaptions[1], "Picture 1 clear  ");
+  EXPECT_EQ(S().ViewCaptions[5], " ");
 
   // The day's picture folders.
   const QString day = programDir.path() + QStringLiteral("/Pictures/2026/12/Session-26-12-08");
@@ -129,14 +105,14 @@ TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
   v.StartTimer();
   EXPECT_FALSE(v.Start->isActive());
   EXPECT_FALSE(v.Image3->isVisible());
-  EXPECT_EQ(Shared().DeviceOpen.load(), 1);
+  EXPECT_EQ(S().DeviceOpen.load(), 1);
   for (int slot = 0; slot < layout::kSlotCount; ++slot)
     EXPECT_TRUE(v.SlotPanel(slot)->isVisible()) << slot;
   EXPECT_TRUE(v.StaticText3->isVisible());
 }
 
 TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
-  TVideo v(nullptr, Options(QSize(1280, 864)));
+  TVideo v(S(), dialogs, folders, Options(QSize(1280, 864)));
   v.show();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].type, MsgType::Warning);
@@ -149,7 +125,7 @@ TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
   EXPECT_FALSE(v.isVisible());
 
   ScriptedDialogs quiet;
-  TVideo ok(nullptr, Options(QSize(1221, 865)));
+  TVideo ok(S(), dialogs, folders, Options(QSize(1221, 865)));
   ok.show();
   EXPECT_TRUE(quiet.shown.empty());
   EXPECT_EQ(ok.Panel1->geometry(), QRect(-10, 30, 1106, 806));
@@ -157,7 +133,7 @@ TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
 
 TEST_F(TVideoTest, LampsOnThePanels) {
   auto v = Started();
-  SharedState& s = Shared();
+  SharedState& s = S();
   EXPECT_EQ(PanelColour(v->PanelVISUAL), kRedC);
   EXPECT_EQ(PanelColour(v->PanelSTART), kLimeC);
   EXPECT_EQ(PanelColour(v->PanelSTOP), kRedC);
@@ -213,7 +189,7 @@ TEST_F(TVideoTest, LampsOnThePanels) {
 
 TEST_F(TVideoTest, PictureButtonsChooseViewAndAnaglyphSource) {
   auto v = Started();
-  SharedState& s = Shared();
+  SharedState& s = S();
   v->KlawiszPic2->click();
   EXPECT_EQ(s.ViewMode.load(), 2);
   EXPECT_EQ(s.LastSingleView.load(), 2);
@@ -243,7 +219,7 @@ TEST_F(TVideoTest, PictureButtonsChooseViewAndAnaglyphSource) {
 
 TEST_F(TVideoTest, RunCaptionForTheChannelsInUse) {
   auto v = Started();
-  SharedState& s = Shared();
+  SharedState& s = S();
   s.RecordOn = -1;
   s.ChannelMask = 0x05;  // kan1, kan3
   s.Config.SetMixChannel(1, true);
@@ -261,10 +237,10 @@ TEST_F(TVideoTest, RunCaptionForTheChannelsInUse) {
 }
 
 TEST_F(TVideoTest, SecondInstanceRefusedUntilTheFirstHasClosed) {
-  auto first = std::make_unique<TVideo>(nullptr, Options());
+  auto first = std::make_unique<TVideo>(S(), dialogs, folders, Options());
   EXPECT_FALSE(first->InstanceRefused());
   {
-    TVideo second(nullptr, Options());
+    TVideo second(S(), dialogs, folders, Options());
     EXPECT_TRUE(second.InstanceRefused());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].type, MsgType::Information);
@@ -272,23 +248,24 @@ TEST_F(TVideoTest, SecondInstanceRefusedUntilTheFirstHasClosed) {
     EXPECT_EQ(dialogs.shown[0].text, "Program ORVIX jest już uruchomiony");
   }
   // The refused one must not have taken the first one's lock with it.
-  TVideo third(nullptr, Options());
+  TVideo third(S(), dialogs, folders, Options());
   EXPECT_TRUE(third.InstanceRefused());
   first->show();
   first->close();
-  TVideo fourth(nullptr, Options());
+  TVideo fourth(S(), dialogs, folders, Options());
   EXPECT_FALSE(fourth.InstanceRefused());
   QApplication::processEvents();  // the refused ones asked the loop to quit: harmless here
 }
 
 TEST_F(TVideoTest, ShutdownAsksForUnsavedChannelsInOrder) {
-  SharedState& s = Shared();
+  SharedState& s = S();
+  std::vector<int> views;  // the view shown at each question
+  dialogs.onMessage = [&](const test::ShownMessage&) { views.push_back(s.ViewMode.load()); };
   {
     auto v = Started();
     s.Config.SetFlag(cfg::kAskSaveOnExitRow, true);
     s.UnsavedChannels = 0x05;  // kan1, kan3
     s.ViewMode = 2;
-    ViewRecordingDialogs rec(dialogs);
     dialogs.answers = {MsgResult::Yes, MsgResult::Yes};
     v->KlawiszEXIT->click();
     ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -299,7 +276,7 @@ TEST_F(TVideoTest, ShutdownAsksForUnsavedChannelsInOrder) {
     EXPECT_EQ(dialogs.shown[0].pos.y, 200);
     EXPECT_EQ(dialogs.shown[1].pos.x, 500);
     EXPECT_EQ(dialogs.shown[1].pos.y, 400);
-    EXPECT_EQ(rec.views, (std::vector<int>{1, 3}));  // each asked on its own picture
+    EXPECT_EQ(views, (std::vector<int>{1, 3}));  // each asked on its own picture
     EXPECT_EQ(s.ClosingDown.load(), -1);
     EXPECT_FALSE(v->isVisible());
   }
@@ -329,7 +306,7 @@ TEST_F(TVideoTest, ShutdownAsksForUnsavedChannelsInOrder) {
 }
 
 TEST_F(TVideoTest, ShutdownDuringARunEndsTheAcquisition) {
-  SharedState& s = Shared();
+  SharedState& s = S();
   {
     auto v = Started();
     s.AcquisitionBusy = -1;

@@ -8,6 +8,7 @@ ScriptedDialogs::~ScriptedDialogs() { SetDialogs(previous_); }
 MsgResult ScriptedDialogs::Message(MsgType type, const std::string& text, MsgButtons buttons,
                                    MsgPos pos, const std::string& title) {
   shown.push_back({type, text, buttons, pos, title});
+  if (onMessage) onMessage(shown.back());
   if (!answers.empty()) {
     const MsgResult r = answers.front();
     answers.pop_front();

@@ -2,6 +2,7 @@
 // Dialogs for tests: every box is recorded with its text, buttons and position, and
 // answered from a queue (Ok / No / cancel when the queue is empty).
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class ScriptedDialogs final : public OperatorDialogs {
   std::deque<std::optional<FileDialogAnswer>> fileAnswers;
   std::deque<std::optional<std::string>> textAnswers;
   std::vector<FileDialogRequest> fileRequests;
+  // Runs as each box is shown, before it is answered (to see the station's state then).
+  std::function<void(const ShownMessage&)> onMessage;
 
   MsgResult Message(MsgType type, const std::string& text, MsgButtons buttons, MsgPos pos,
                     const std::string& title) override;

@@ -1,0 +1,113 @@
+#pragma once
+// The surroundings of the whole-run tests: the main window and the settings window on a
+// fresh state, the real acquisition thread, and ways to wait for what it does.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <malloc.h>
+
+#include <functional>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "PictureFolders.h"
+#include "RunState.h"
+#include "ScriptedDialogs.h"
+#include "TNastVid.h"
+#include "TVideo.h"
+
+namespace orvix::test {
+
+// Processes events until `done` holds or `ms` pass; returns whether it held.
+inline bool SpinUntil(const std::function<bool()>& done, int ms = 15000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+// Bytes of the heap in use (0 where the allocator is replaced by a sanitizer's).
+inline size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  return 0;
+#else
+  return mallinfo2().uordblks;
+#endif
+}
+
+// The main window with the settings window and the real acquisition thread (pauses
+// shortened), after the start step.
+class RunControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(lockDir.isValid());
+    ASSERT_TRUE(programDir.isValid());
+    TVideoOptions o = test::TestOptions(lockDir, programDir);
+    o.startDelayMs = 1000000;  // the test runs the start step itself
+    o.pacing = ThreadPacing{20, 1};
+    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
+    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
+    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
+    video->show();
+    video->StartTimer();
+  }
+
+  void TearDown() override {
+    video.reset();  // joins a thread still running
+    nastVid.reset();
+  }
+
+  // The windows again, with other pauses for the acquisition, after the start step.
+  void Rebuild(ThreadPacing pacing) {
+    video.reset();
+    nastVid.reset();
+    TVideoOptions o = test::TestOptions(lockDir, programDir);
+    o.startDelayMs = 1000000;
+    o.pacing = pacing;
+    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
+    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
+    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
+    video->show();
+    video->StartTimer();
+  }
+
+  // Waits without running the UI's event loop: the thread goes on, the window does not.
+  static bool WaitWithoutEvents(const std::function<bool()>& done, int ms = 15000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+      if (t.elapsed() > ms) return false;
+      QThread::msleep(1);
+    }
+    return true;
+  }
+
+  bool Idle() { return !video->AcqThread && S().AcquisitionBusy.load() == 0; }
+  // Image1's picture area holds something other than black.
+  bool PictureDrawn() {
+    const PictureArea a = video->Surfaces.Picture();
+    for (int r = 100; r < 700; r += 50)
+      for (int c = 100; c < 1000; c += 50)
+        if ((a.Pixel(r, c) & 0xFFFFFF) != 0) return true;
+    return false;
+  }
+
+  SharedState& S() { return *state; }
+
+  std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+  ScriptedDialogs dialogs;
+  PictureFolders folders;
+  QTemporaryDir lockDir;
+  QTemporaryDir programDir;
+  std::unique_ptr<TVideo> video;
+  std::unique_ptr<TNastVid> nastVid;
+};
+
+
+}  // namespace orvix::test
