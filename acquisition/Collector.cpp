@@ -160,6 +160,95 @@ inline uint16_t SlotSum(const uint8_t* slots, const uint8_t* end, int k, const u
   return sum;
 }
 
+// How one collector mode walks the lines of a frame.
+struct LineWalk {
+  int64_t limit;       // a frame whose search runs past this stream byte is incomplete
+  int32_t start;       // from a header to the line's first sample
+  size_t skip;         // bytes skipped after a header before the next search
+  int64_t lineBytes;   // samples read from each line
+  int offsetV;
+  int parkingRow;      // store row of lines outside the picture
+  int lastLine;        // the frame is complete once more lines than this were taken
+};
+
+// The plain picture: each pending block goes into the planes of the mask. Lines taken
+// are counted in PrevFrameLines, which the RECORD progress timer draws up to.
+struct StoreCopy {
+  static constexpr bool kCountsLines = true;
+  uint8_t* store;
+  const uint8_t* raw;
+  FlushFn flush;
+  int pixels;
+  uint8_t mask;
+  // A fresh VISUAL frame starts on cleared planes; RECORD adds lines to what is there.
+  void Begin(SharedState& s) const {
+    if (s.RecordOn.load() == 0) ClearChannels(s, mask, false);
+    s.PrevFrameLines = 0;
+  }
+  void Flush(const LineBlock& block) const { flush(store, raw, block, pixels); }
+};
+
+// ADD: each pending block goes into one slot of AddStore; the planes stay as they are
+// until the average is taken.
+struct AddCopy {
+  static constexpr bool kCountsLines = false;
+  uint8_t* add;
+  const uint8_t* raw;
+  int slot;
+  void Begin(SharedState&) const {}
+  void Flush(const LineBlock& block) const { FlushAddBlock(add, raw, block, slot); }
+};
+
+// The walk both collectors share: finds line 1 within the first half of the limit,
+// then follows the headers and hands the lines found to `copy` in blocks. A line that
+// lands in row 0 before kRestartRows lines were taken restarts the count, since the
+// picture starts there (earlier lines were parked above it by OffsetV). Returns true
+// once lastLine + 1 lines were taken; false when line 1 is missing or the search ran
+// past the limit first (the lines found up to then are copied all the same).
+template <typename Copy>
+bool WalkLines(SharedState& s, const LineWalk& w, const Copy& copy) {
+  size_t position = FindFirstLine(s, w.limit / 2);
+  if (position == 0) return false;
+  copy.Begin(s);
+  int taken = 0;
+  LineBlock block;
+  auto flushBlock = [&] {
+    if (block.count > 0) copy.Flush(block);
+    block.count = 0;
+  };
+  for (;;) {
+    if (!FindNextHeader(s, position)) {
+      if (int64_t(position) > w.limit) {
+        flushBlock();
+        return false;
+      }
+      continue;
+    }
+    const int row = StoreRow(s.CurrentLine.load(), w.offsetV, w.parkingRow);
+    if (row < 1 && taken < kRestartRows) {
+      s.PrevFrameLines = 0;
+      s.CurrentLine = 0;
+      taken = 0;
+    }
+    const int64_t source = LineSource(s, position, w.start, w.lineBytes);
+    position += w.skip;
+    if (source >= 0) {
+      block.lines[block.count++] = PendingLine{size_t(row), size_t(source)};
+      if (block.count == kBlockLines) flushBlock();
+    }
+    ++taken;
+    if constexpr (Copy::kCountsLines) s.PrevFrameLines.fetch_add(1);
+    if (taken > w.lastLine) {
+      flushBlock();
+      return true;
+    }
+    if (int64_t(position) > w.limit) {
+      flushBlock();
+      return false;
+    }
+  }
+}
+
 }  // namespace
 
 int StoreRow(int lineNumber, int offsetV, int parking) {
@@ -225,64 +314,20 @@ void CollectFrame(SharedState& s, bool& found, double factor) {
     count = s.ChannelCount.load() & 0x0F;
   }
   const int32_t product = (StreamPixels[f] + 32 + s.OffsetH.load()) * StreamLines[f];
-  const int64_t limit = ClampLimit(static_cast<long double>(product) * factor * count);
-  const int32_t start = DataOffset(s);
-  const auto skip = static_cast<size_t>(static_cast<int64_t>(last * count * 0.5));
-  const int64_t lineBytes = int64_t(last + 1) * std::popcount(unsigned(mask));
-  const int offsetV = s.OffsetV.load();
-
-  size_t position = FindFirstLine(s, static_cast<int64_t>(limit / 2));
-  if (position == 0) {
-    found = false;
-    return;
-  }
-  if (s.RecordOn.load() == 0) ClearChannels(s, mask, false);
-  s.PrevFrameLines = 0;
-  int taken = 0;
-
-  uint8_t* store = s.ImageStore.data();
-  const uint8_t* raw = s.RawStream.data();
-  const FlushFn flush = kFlushStore[mask];
-  LineBlock block;
-  auto flushBlock = [&] {
-    if (block.count > 0) flush(store, raw, block, last + 1);
-    block.count = 0;
+  const LineWalk walk{
+      .limit = ClampLimit(static_cast<long double>(product) * factor * count),
+      .start = DataOffset(s),
+      .skip = static_cast<size_t>(static_cast<int64_t>(last * count * 0.5)),
+      .lineBytes = int64_t(last + 1) * std::popcount(unsigned(mask)),
+      .offsetV = s.OffsetV.load(),
+      .parkingRow = kStoreParkingRow,
+      .lastLine = lines,
   };
-
-  for (;;) {
-    if (!FindNextHeader(s, position)) {
-      if (int64_t(position) > limit) {
-        flushBlock();
-        found = false;
-        return;
-      }
-      continue;
-    }
-    const int row = StoreRow(s.CurrentLine.load(), offsetV, kStoreParkingRow);
-    if (row < 1 && taken < kRestartRows) {
-      s.PrevFrameLines = 0;
-      s.CurrentLine = 0;
-      taken = 0;
-    }
-    const int64_t source = LineSource(s, position, start, lineBytes);
-    position += skip;
-    if (source >= 0) {
-      block.lines[block.count++] = PendingLine{size_t(row), size_t(source)};
-      if (block.count == kBlockLines) flushBlock();
-    }
-    ++taken;
-    s.PrevFrameLines.fetch_add(1);
-    if (taken > lines) {
-      flushBlock();
-      s.PrevFrameLines = lines;
-      return;
-    }
-    if (int64_t(position) > limit) {
-      flushBlock();
-      found = false;
-      return;
-    }
-  }
+  StoreCopy copy{s.ImageStore.data(), s.RawStream.data(), kFlushStore[mask], last + 1, mask};
+  if (WalkLines(s, walk, copy))
+    s.PrevFrameLines = lines;
+  else
+    found = false;
 }
 
 void CollectAddFrame(SharedState& s, int k, int32_t limitIn, bool& found) {
@@ -290,54 +335,17 @@ void CollectAddFrame(SharedState& s, int k, int32_t limitIn, bool& found) {
     found = false;
     return;
   }
-  const int64_t limit = limitIn > kRawStreamMaxBytes ? kRawStreamMaxBytes : limitIn;
-  const int32_t start = DataOffset(s);
-  const int offsetV = s.OffsetV.load();
-  size_t position = FindFirstLine(s, limit / 2);
-  if (position == 0) {
-    found = false;
-    return;
-  }
-  int taken = 0;
-  uint8_t* add = s.AddStore.data();
-  const uint8_t* raw = s.RawStream.data();
-  LineBlock block;
-  auto flushBlock = [&] {
-    if (block.count > 0) FlushAddBlock(add, raw, block, k - 1);
-    block.count = 0;
+  const LineWalk walk{
+      .limit = limitIn > kRawStreamMaxBytes ? kRawStreamMaxBytes : limitIn,
+      .start = DataOffset(s),
+      .skip = kAddSkip,
+      .lineBytes = kAddPixels,
+      .offsetV = s.OffsetV.load(),
+      .parkingRow = kAddParkingRow,
+      .lastLine = kAddLines - 1,
   };
-  for (;;) {
-    if (!FindNextHeader(s, position)) {
-      if (int64_t(position) > limit) {
-        flushBlock();
-        found = false;
-        return;
-      }
-      continue;
-    }
-    const int row = StoreRow(s.CurrentLine.load(), offsetV, kAddParkingRow);
-    if (row < 1 && taken < kRestartRows) {
-      s.PrevFrameLines = 0;
-      s.CurrentLine = 0;
-      taken = 0;
-    }
-    const int64_t source = LineSource(s, position, start, kAddPixels);
-    position += kAddSkip;
-    if (source >= 0) {
-      block.lines[block.count++] = PendingLine{size_t(row), size_t(source)};
-      if (block.count == kBlockLines) flushBlock();
-    }
-    ++taken;
-    if (taken > kAddLines - 1) {
-      flushBlock();
-      return;
-    }
-    if (int64_t(position) > limit) {
-      flushBlock();
-      found = false;
-      return;
-    }
-  }
+  AddCopy copy{s.AddStore.data(), s.RawStream.data(), k - 1};
+  if (!WalkLines(s, walk, copy)) found = false;
 }
 
 void AverageAddFrames(SharedState& s, int k) {

@@ -35,7 +35,7 @@ void WriteOneFrame(SharedState& s) {
   ASSERT_TRUE(found);
 }
 
-// Plain reading of the documented collection, one pixel at a time.
+// The collection written plainly, one pixel at a time, to check the blocked copy against.
 void ReferenceCollectFrame(SharedState& s, bool& found) {
   const int f = FrameFormat(s);
   const int lines = VisibleLines[f], last = VisiblePixels[f] - 1;
@@ -303,6 +303,7 @@ TEST(CollectFrame, LinesNearTheEndOfTheStreamAreNotCollected) {
 TEST(CollectAddFrame, FillsItsSlotWithTheFirstChannelSamples) {
   auto s = Fresh(0x20, 0x1);
   WriteOneFrame(*s);
+  std::memset(s->ImageStore.data(), 7, kImageStoreSize);
   bool found = true;
   CollectAddFrame(*s, 3, FrameLimit(*s), found);
   ASSERT_TRUE(found);
@@ -313,6 +314,12 @@ TEST(CollectAddFrame, FillsItsSlotWithTheFirstChannelSamples) {
   }
   EXPECT_EQ(s->AddStore[AddIndex(5, 5, 1)], 0);
   EXPECT_EQ(s->AddStore[AddIndex(5, 5, 3)], 0);
+  // Unlike a picture frame, ADD takes lines 1..800 only (line 801 would land in row 800),
+  // leaves the planes to the averaging and does not count its lines.
+  EXPECT_EQ(s->CurrentLine, 800);
+  EXPECT_EQ(s->AddStore[AddIndex(5, 800, 2)], 0);
+  EXPECT_EQ(s->ImageStore[StoreIndex(5, 5, 1)], 7);
+  EXPECT_EQ(s->PrevFrameLines, 0);
 }
 
 TEST(AverageAddFrames, RoundsHalfToEvenAndClearsTheWholePlane) {
