@@ -19,6 +19,9 @@ std::array<uint8_t, Period> MakeSaw(double gain) {
 }
 const std::array<uint8_t, 512> kFrameSaw = MakeSaw<1, 512>(0.75);
 const std::array<uint8_t, 1024> kRecordSaw = MakeSaw<2, 1024>(0.87);
+// Largest noise added to the saw of each writer.
+constexpr uint32_t kFrameNoiseMax = 62;
+constexpr uint32_t kRecordNoiseMax = 30;
 
 // Noise source: xorshift64*, one generator per writing thread.
 struct Noise {
@@ -58,6 +61,25 @@ void Publish(SharedState& s, size_t end) {
   const auto e = static_cast<int32_t>(std::min(end, kRawStreamSize));
   if (e > s.StreamPublished.load(std::memory_order_relaxed))
     s.StreamPublished.store(e, std::memory_order_release);
+}
+
+// Writes lines 0..lines of a frame from byte kStreamFirstLine on: samples (saw + noise),
+// header, then the line is published. After each line come the pause of `linePauseMs`
+// (none when 0) and the terminate test; a line that would not fit ends the frame early.
+template <size_t Period>
+void WriteLines(SharedState& s, StreamSeam& seam, int lines, int32_t length,
+                const std::array<uint8_t, Period>& saw, uint32_t maxNoise, int linePauseMs) {
+  size_t position = kStreamFirstLine;
+  int n = 0;
+  do {
+    if (!LineFits(position, length)) break;
+    FillLine(s.RawStream.data() + position, size_t(length), saw, maxNoise);
+    WriteLineHeader(s, position, n, lines);
+    Publish(s, position + size_t(length));
+    position += size_t(length);
+    ++n;
+    if (linePauseMs > 0) seam.Pause(linePauseMs);
+  } while (n <= lines && !seam.TerminateRequested());
 }
 
 // Resets the indicator however the frame writer is left.
@@ -153,16 +175,7 @@ void WriteFrame(SharedState& s, StreamSeam& seam, bool& found) {
   std::lock_guard<std::mutex> lock(seam.StreamLock());
   seam.Pause(kFramePauseMs);
 
-  size_t position = kStreamFirstLine;
-  int n = 0;
-  do {
-    if (!LineFits(position, length)) break;
-    FillLine(s.RawStream.data() + position, size_t(length), kFrameSaw, 62);
-    WriteLineHeader(s, position, n, lines);
-    Publish(s, position + size_t(length));
-    position += size_t(length);
-    ++n;
-  } while (n <= lines && !seam.TerminateRequested());
+  WriteLines(s, seam, lines, length, kFrameSaw, kFrameNoiseMax, 0);
 }
 
 void WriteRecordFrame(SharedState& s, StreamSeam& seam) {
@@ -179,17 +192,7 @@ void WriteRecordFrame(SharedState& s, StreamSeam& seam) {
   seam.EnableTimer3();
   {
     IndicatorReset reset{seam};
-    size_t position = kStreamFirstLine;
-    int n = 0;
-    do {
-      if (!LineFits(position, length)) break;
-      FillLine(s.RawStream.data() + position, size_t(length), kRecordSaw, 30);
-      WriteLineHeader(s, position, n, lines);
-      Publish(s, position + size_t(length));
-      ++n;
-      position += size_t(length);
-      seam.Pause(kRecordLinePauseMs);
-    } while (n <= lines && !seam.TerminateRequested());
+    WriteLines(s, seam, lines, length, kRecordSaw, kRecordNoiseMax, kRecordLinePauseMs);
   }
   seam.RequestTerminate();
   seam.EnableTimer4();
