@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace orvix {
 namespace {
@@ -140,7 +141,7 @@ size_t ReadableStreamBytes(const SharedState& s) {
   return p <= 0 ? 0 : std::min(size_t(p), kRawStreamSize);
 }
 
-void HeaderProbe(SharedState& s, StreamSeam& seam, bool& found) {
+std::optional<LineHeader> HeaderProbe(SharedState& s, StreamSeam& seam) {
   static constexpr std::array<uint8_t, kLineHeaderSize> kPlanted = {
       0xFE, 0x01, 0xFE, 0x01, 0x01, 0xFE, 0x01, 0xFE, 0xFE,
       0x01, 0xFE, 0x01, 0x00, 0x01, 0xAA, 0x32, 0xC8, 0x00};
@@ -152,13 +153,10 @@ void HeaderProbe(SharedState& s, StreamSeam& seam, bool& found) {
         const LineHeader h = ReadHeader(raw, pos);
         s.HeaderLines = h.lines;
         s.HeaderTimeCode = h.timeCode;
-        return;
+        return h;
       }
     }
-    if (seam.TerminateRequested()) {
-      found = false;
-      return;
-    }
+    if (seam.TerminateRequested()) return std::nullopt;
   }
 }
 
@@ -166,7 +164,7 @@ void WriteFrame(SharedState& s, StreamSeam& seam, bool& found) {
   const int f = FrameFormat(s);
   const int lines = StreamLines[f];
   const int32_t length = StreamLineLength(s);
-  HeaderProbe(s, seam, found);
+  if (!HeaderProbe(s, seam)) found = false;
   if (!found) return;
 
   seam.Pause(kFramePauseMs);

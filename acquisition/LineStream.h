@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "StreamSeam.h"
 #include "RunState.h"
@@ -46,12 +47,14 @@ int32_t StreamLineLength(const SharedState& s);
 int32_t DataOffset(const SharedState& s);
 int32_t FrameLimit(const SharedState& s);
 
-// Plants a header at byte 100 and scans positions 0..1024 for the first header; sets
-// HeaderLines and HeaderTimeCode. Clears `found` only when the thread was asked to
-// terminate before a header was seen.
-void HeaderProbe(SharedState& s, StreamSeam& seam, bool& found);
+// Plants a header at byte 100 and scans positions 0..1024 for the first header; returns
+// it and sets HeaderLines and HeaderTimeCode from it. Returns nothing only when the
+// thread was asked to terminate before a header was seen.
+std::optional<LineHeader> HeaderProbe(SharedState& s, StreamSeam& seam);
 
 // One VISUAL/ADD frame, written whole under the stream lock between two 500 ms pauses.
+// Clears `found` when the probe before it was ended by a terminate request, and writes
+// nothing then (nor when `found` comes in cleared).
 void WriteFrame(SharedState& s, StreamSeam& seam, bool& found);
 
 // One RECORD frame, line by line at 10 ms a line; ends by asking its thread to terminate.

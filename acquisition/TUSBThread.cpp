@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 
 #include "Collector.h"
 #include "LineStream.h"
@@ -167,26 +168,11 @@ void TUSBThread::FrameCycle() {
 }
 
 void TUSBThread::AutoIdentify() {
-  bool found = true;
-  HeaderProbe(s_, *seam_, found);
-  int lines = 0, time = 0;
-  const uint8_t* raw = s_.RawStream.data();
-  bool hit = false;
-  while (!hit && !TerminateRequested()) {
-    for (size_t pos = 0; pos < 1024; ++pos) {
-      if (IsHeaderAt(raw, kRawStreamSize, pos)) {
-        const LineHeader h = ReadHeader(raw, pos);
-        lines = h.lines;
-        time = h.timeCode;
-        s_.HeaderLines = lines;
-        s_.HeaderTimeCode = time;
-        hit = true;
-        break;
-      }
-    }
-  }
+  const std::optional<LineHeader> header = HeaderProbe(s_, *seam_);
+  // No header (the probe was stopped), or a stop came meanwhile: the mode stays as it is.
+  if (!header || TerminateRequested()) return;
   AutoChoice c;
-  if (!AutoIdentChoice(lines, time, c)) return;
+  if (!AutoIdentChoice(header->lines, header->timeCode, c)) return;
   if (c.lines * 16 + c.time == s_.WorkMode.load()) return;
   if (c.lines >= 1 && c.lines <= 4) ui_.CheckLinesRadio(c.lines - 1);
   ui_.CheckTimeRadio(c.time);

@@ -99,15 +99,21 @@ TEST(HeaderProbe, FirstProbeAfterClearFindsItsOwnHeaderThenTheLastFrame) {
   auto s = Fresh(0x30, 1);
   UnitClearStream(*s);
   test::FakeSeam seam;
-  bool found = true;
-  HeaderProbe(*s, seam, found);
-  EXPECT_TRUE(found);
+  const auto own = HeaderProbe(*s, seam);
+  ASSERT_TRUE(own.has_value());
+  EXPECT_EQ(own->lineNumber, 1);
+  EXPECT_EQ(own->lines, 800);
+  EXPECT_EQ(own->timeCode, 200);
   EXPECT_EQ(s->HeaderLines, 800);
   EXPECT_EQ(s->HeaderTimeCode, 200);
 
+  bool found = true;
   WriteFrame(*s, seam, found);  // a 1600-line frame: line 0 at byte 10 reports 1616
   ASSERT_TRUE(found);
-  HeaderProbe(*s, seam, found);
+  const auto last = HeaderProbe(*s, seam);
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(last->lineNumber, 0);
+  EXPECT_EQ(last->lines, 1616);
   EXPECT_EQ(s->HeaderLines, 1616);
 }
 
