@@ -389,7 +389,8 @@ void AverageAddFrames(SharedState& s, int k) {
 void ClearChannels(SharedState& s, uint8_t mask, bool withCaptions) {
   static const char* const kClear[5] = {"", "Picture 1 clear  ", "Picture 2 clear  ",
                                         "Picture 3 clear  ", "Picture 4 clear  "};
-  const bool mix4 = s.Config.AnyMixChannel();
+  // The mirror, not the table: this also runs on the acquisition thread.
+  const bool mix4 = (s.MixChannelBits.load() & 0x07) != 0;
   uint8_t zeroMask = mask & 0x07;
   if ((mask & 0x08) && !mix4) zeroMask |= 0x08;
   FillChannels(s, zeroMask, 0);
@@ -415,9 +416,7 @@ void ClearAddStore(SharedState& s) {
 
 void MixClip(SharedState& s) {
   if (s.AnaglyphOn.load() != 0) return;
-  unsigned m = 0;
-  for (int k = 1; k <= 3; ++k)
-    if (s.Config.MixChannel(k)) m |= 1u << (k - 1);
+  const unsigned m = s.MixChannelBits.load() & 0x07u;
   if (m == 0) return;
   const bool m1 = m & 1, m2 = m & 2, m3 = m & 4;
   uint8_t* store = s.ImageStore.data();

@@ -35,11 +35,20 @@ bool FindNextHeader(SharedState& s, size_t& position);
 // when it falls outside 0..parking.
 int StoreRow(int lineNumber, int offsetV, int parking);
 
+// Collects a frame into the planes of the enabled channels (VISUAL on the acquisition
+// thread, RECORD on the progress timer). `found` is cleared when line 1 is missing or the
+// frame ran past its limit before all its lines were taken.
 void CollectFrame(SharedState& s, bool& found, double factor);
+// Collects an ADD frame into slot k (1..51) of AddStore; `found` as for CollectFrame.
 void CollectAddFrame(SharedState& s, int k, int32_t limit, bool& found);
 void AverageAddFrames(SharedState& s, int k);
+// Clears the planes of `mask` (kan4 goes grey instead while a mix switch is on, read from
+// MixChannelBits). Only withCaptions touches ViewCaptions, which belong to the UI thread:
+// the acquisition thread passes false.
 void ClearChannels(SharedState& s, uint8_t mask, bool withCaptions);
+// Clears the slots of the ADD run; reads the table's frame count, so UI thread only.
 void ClearAddStore(SharedState& s);
+// The channel-4 mix rule on the planes whose switch is on in MixChannelBits.
 void MixClip(SharedState& s);
 
 }  // namespace orvix

@@ -80,12 +80,14 @@ void BM_MixClip(benchmark::State& state) {
   SharedState& s = FrameState(0x20, 0x1);
   s.Config.SetMixChannel(1, true);
   s.Config.SetMixChannel(2, true);
+  RefreshMixMirror(s);
   for (size_t i = 3; i < kImageStoreSize; i += kCellBytes) s.ImageStore[i] = uint8_t(i * 7);
   const double t = BestSeconds(state, [&] { MixClip(s); });
   const double region = double(kMixColumns - 1) * kColumnStride + kMixRows * kCellBytes;
   Report(state, region, region, t);
   s.Config.SetMixChannel(1, false);
   s.Config.SetMixChannel(2, false);
+  RefreshMixMirror(s);
 }
 
 BENCHMARK(BM_CollectFrame_1600x4)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);

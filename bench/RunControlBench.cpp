@@ -26,6 +26,7 @@ std::unique_ptr<SharedState> LargestFrame(bool record) {
   s->ChannelMask = 0x0F;
   s->ChannelCount = 4;
   s->Config.SetMixChannel(1, true);  // the mix rule on: the heavier display step
+  RefreshMixMirror(*s);
   UnitClearStream(*s);
   test::FakeSeam seam;
   if (record) {

@@ -387,12 +387,18 @@ TEST(ClearChannels, ZeroesPlanesOrGreysKan4WhenMixed) {
   EXPECT_EQ(s->ViewCaptions[3], "Picture 3 clear  ");
   EXPECT_EQ(s->ViewCaptions[2], "");
 
+  // The switch counts once its mirror is refreshed: the thread reads only the mirror.
   s->Config.SetMixChannel(2, true);
+  ClearChannels(*s, 0x8, false);
+  EXPECT_EQ(s->ImageStore[StoreIndex(1234, 777, 4)], 0);
+  std::memset(s->ImageStore.data(), 200, kImageStoreSize);
+  RefreshMixMirror(*s);
   ClearChannels(*s, 0x8, true);
   EXPECT_EQ(s->ImageStore[StoreIndex(1234, 777, 4)], 55);
   EXPECT_EQ(s->ImageStore[StoreIndex(1234, 777, 2)], 200);
   EXPECT_EQ(s->ViewCaptions[4], "Picture 4 color gray  ");
   s->Config.SetMixChannel(2, false);
+  RefreshMixMirror(*s);
   ClearChannels(*s, 0x8, false);
   EXPECT_EQ(s->ImageStore[StoreIndex(1234, 777, 4)], 0);
   EXPECT_EQ(s->ViewCaptions[4], "Picture 4 color gray  ");  // without captions: kept
@@ -415,6 +421,9 @@ TEST(MixClip, ThresholdsAndReach) {
 
   s->Config.SetMixChannel(1, true);
   s->Config.SetMixChannel(3, true);
+  MixClip(*s);  // table only, mirror not yet refreshed: nothing changes
+  EXPECT_EQ(cell(0, 0, 1), 100);
+  RefreshMixMirror(*s);
   s->AnaglyphOn = 1;
   MixClip(*s);
   EXPECT_EQ(cell(0, 0, 1), 100);
