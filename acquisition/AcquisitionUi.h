@@ -2,8 +2,7 @@
 // The acquisition thread's only way into the user interface. Every call is a request
 // that the implementation queues to the UI thread and returns at once: the thread never
 // waits on the UI, so a UI that waits on the thread can never deadlock with it.
-#include <atomic>
-#include <memory>
+#include <functional>
 #include <string>
 
 namespace orvix {
@@ -21,10 +20,12 @@ class AcquisitionUi {
   virtual void CheckTimeRadio(int index) = 0;
   // UpdateRunButtons followed by UpdateViewButtons.
   virtual void UpdateButtons() = 0;
-  // Sets *done once every request made before it has been carried out. The thread may
-  // wait for it, but only in short steps that also test its terminate request, so a UI
-  // that waits for the thread (stop and join) never deadlocks with it.
-  virtual void MarkDone(std::shared_ptr<std::atomic<bool>> done) = 0;
+  // Runs `done` on the UI thread once every request made before it has been carried
+  // out. The thread waits for that, but its wait also ends on its terminate request, so
+  // a UI that never runs `done` (its window is gone, or it is itself waiting for the
+  // thread) cannot hold the thread. `done` owns what it touches: running it after the
+  // run has ended, or not at all, is harmless.
+  virtual void MarkDone(std::function<void()> done) = 0;
 };
 
 }  // namespace orvix

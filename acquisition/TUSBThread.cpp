@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -25,9 +26,9 @@ class TUSBThread::Seam final : public StreamSeam {
                        : ms == kRecordLinePauseMs ? t_.pacing_.recordLinePauseMs
                                                   : ms;
     if (scaled <= 0) return;
-    std::unique_lock<std::mutex> lock(t_.gateMutex_);
-    t_.gateCv_.wait_for(lock, std::chrono::milliseconds(scaled),
-                        [this] { return t_.TerminateRequested(); });
+    std::unique_lock<std::mutex> lock(t_.gate_->mutex);
+    t_.gate_->cv.wait_for(lock, std::chrono::milliseconds(scaled),
+                          [this] { return t_.TerminateRequested(); });
   }
   std::mutex& StreamLock() override { return t_.StreamLock_; }
   void SetRecordIndicator(const std::string& text) override { t_.ui_.SetRecordIndicator(text); }
@@ -75,25 +76,32 @@ TUSBThread::~TUSBThread() { StopAndJoin(); }
 
 void TUSBThread::Terminate() {
   {
-    std::lock_guard<std::mutex> lock(gateMutex_);
+    std::lock_guard<std::mutex> lock(gate_->mutex);
     terminate_ = true;
   }
-  gateCv_.notify_all();
+  gate_->cv.notify_all();
 }
 
 bool TUSBThread::TerminateRequested() const { return terminate_.load(); }
 
 void TUSBThread::Pause() {
-  std::lock_guard<std::mutex> lock(gateMutex_);
-  pauseRequested_ = true;
+  std::lock_guard<std::mutex> lock(gate_->mutex);
+  gate_->pauseRequested = true;
 }
 
 void TUSBThread::Resume() {
   {
-    std::lock_guard<std::mutex> lock(gateMutex_);
-    pauseRequested_ = false;
+    std::lock_guard<std::mutex> lock(gate_->mutex);
+    gate_->pauseRequested = false;
   }
-  gateCv_.notify_all();
+  gate_->cv.notify_all();
+}
+
+void TUSBThread::DisplayDone() {
+  // DisplayPending was stored before this; taking the mutex orders that store before the
+  // thread's next test of it, or the thread is already asleep and the notify wakes it.
+  { std::lock_guard<std::mutex> lock(gate_->mutex); }
+  gate_->cv.notify_all();
 }
 
 bool TUSBThread::Finished() const { return finished_.load(); }
@@ -104,9 +112,14 @@ void TUSBThread::StopAndJoin() {
   if (thread_.joinable()) thread_.join();
 }
 
+template <typename Ready>
+void TUSBThread::WaitUntil(Ready ready) {
+  std::unique_lock<std::mutex> lock(gate_->mutex);
+  gate_->cv.wait(lock, [&] { return terminate_.load() || ready(); });
+}
+
 void TUSBThread::Gate() {
-  std::unique_lock<std::mutex> lock(gateMutex_);
-  gateCv_.wait(lock, [this] { return !pauseRequested_ || terminate_.load(); });
+  WaitUntil([this] { return !gate_->pauseRequested; });
 }
 
 void TUSBThread::Execute() {
@@ -139,12 +152,9 @@ void TUSBThread::FrameCycle() {
   bool found = true;
   WriteFrame(s_, *seam_, found);
   if (!found) return;
-  // The previous frame is still being shown: wait without holding anything.
-  while (s_.DisplayPending.load() != 0 && !TerminateRequested()) {
-    std::unique_lock<std::mutex> lock(gateMutex_);
-    gateCv_.wait_for(lock, std::chrono::milliseconds(pacing_.displayPollMs),
-                     [this] { return terminate_.load(); });
-  }
+  // The previous frame is still being shown: wait without holding anything until the
+  // display step clears DisplayPending and wakes us (DisplayDone or Resume).
+  WaitUntil([this] { return s_.DisplayPending.load() == 0; });
   Gate();
   if (s_.AcquisitionOn.load() == 0 || TerminateRequested()) return;
   // The picture buttons may redraw from the store while a run goes on: they take the same
@@ -179,13 +189,15 @@ void TUSBThread::AutoIdentify() {
   // The settings window sets WorkMode when it handles the radio checks. The next frame
   // must be written and collected in that mode, so wait until they are handled (or a
   // stop arrives): a frame written in the old mode would report the old mode again.
-  auto done = std::make_shared<std::atomic<bool>>(false);
-  ui_.MarkDone(done);
-  while (!done->load() && !TerminateRequested()) {
-    std::unique_lock<std::mutex> lock(gateMutex_);
-    gateCv_.wait_for(lock, std::chrono::milliseconds(pacing_.displayPollMs),
-                     [this] { return terminate_.load(); });
-  }
+  const uint64_t mark = ++marksAsked_;
+  ui_.MarkDone([gate = gate_, mark] {
+    {
+      std::lock_guard<std::mutex> lock(gate->mutex);
+      gate->marksDone = std::max(gate->marksDone, mark);
+    }
+    gate->cv.notify_all();
+  });
+  WaitUntil([this, mark] { return gate_->marksDone >= mark; });
   if (s_.TestPictureOn.load() == 0) UnitSendSettings(s_);
 }
 

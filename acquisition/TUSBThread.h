@@ -5,6 +5,7 @@
 // shutdown through StopAndJoin).
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,11 +16,10 @@
 
 namespace orvix {
 
-// Pacing of the writers; the station uses the documented pauses, tests shorten them.
+// Pacing of the writers; the station uses its fixed pauses, tests shorten them.
 struct ThreadPacing {
   int framePauseMs = 500;     // each of the two pauses around a VISUAL/ADD frame
   int recordLinePauseMs = 10; // per RECORD line
-  int displayPollMs = 1;      // wait step while DisplayPending is set
 };
 
 class TUSBThread {
@@ -33,7 +33,13 @@ class TUSBThread {
   void Terminate();           // the stop request: ends after the line being written
   bool TerminateRequested() const;
   void Pause();               // the display step: the thread stops at its next gate (no wait)
+  // Ends the pause. Like DisplayDone it also wakes a thread that waits for DisplayPending,
+  // so the display step's "DisplayPending = 0; Resume();" needs nothing else.
   void Resume();
+  // Call after clearing DisplayPending: a thread waiting for the frame on screen to be
+  // done with goes on and collects the next one. The thread does not poll the flag, so a
+  // clear with neither this, Resume nor Terminate after it leaves the thread waiting.
+  void DisplayDone();
   bool Finished() const;      // the run loop and its clean-up are over
   void StopAndJoin();         // Terminate, release a pause, join
   // Held while a frame is collected into ImageStore (and AddStore); a redraw from the
@@ -46,6 +52,22 @@ class TUSBThread {
   void FrameCycle();
   void AutoIdentify();
   void Gate();  // where a pause takes effect: no lock held, not inside a UI call
+  // Waits, holding no other lock, until `ready` holds or a stop is requested. `ready`
+  // is tested under the gate mutex; whoever makes it true stores its flag, then takes
+  // the gate mutex and notifies, so no wake-up is lost between test and wait.
+  template <typename Ready>
+  void WaitUntil(Ready ready);
+
+  // Every wait of the thread (pause gate, display hand-over, the UI's done-marks, the
+  // writers' pauses) sleeps on this one condition variable; every event that ends one
+  // (Resume, DisplayDone, Terminate, a done-mark) notifies it. The done callbacks handed
+  // to the UI share ownership, so one that runs after the run has ended is harmless.
+  struct GateState {
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool pauseRequested = false;  // guarded by mutex
+    uint64_t marksDone = 0;       // guarded by mutex: the latest done-mark the UI ran
+  };
 
   SharedState& s_;
   AcquisitionUi& ui_;
@@ -55,9 +77,8 @@ class TUSBThread {
   std::mutex StoreLock_;
   std::atomic<bool> terminate_{false};
   std::atomic<bool> finished_{false};
-  std::mutex gateMutex_;
-  std::condition_variable gateCv_;
-  bool pauseRequested_ = false;  // guarded by gateMutex_
+  std::shared_ptr<GateState> gate_ = std::make_shared<GateState>();
+  uint64_t marksAsked_ = 0;  // acquisition thread only
   std::thread thread_;
 };
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -31,7 +32,7 @@ struct Event {
   Ev kind;
   int value = 0;
   std::string text;
-  std::shared_ptr<std::atomic<bool>> done = nullptr;
+  std::function<void()> done = nullptr;
 };
 
 // Records every request of the thread in a queue; never blocks the caller.
@@ -44,7 +45,7 @@ class QueueUi final : public AcquisitionUi {
   void CheckLinesRadio(int i) override { Push({Ev::LinesRadio, i, ""}); }
   void CheckTimeRadio(int i) override { Push({Ev::TimeRadio, i, ""}); }
   void UpdateButtons() override { Push({Ev::Buttons, 0, ""}); }
-  void MarkDone(std::shared_ptr<std::atomic<bool>> done) override {
+  void MarkDone(std::function<void()> done) override {
     Push({Ev::Done, 0, "", std::move(done)});
   }
 
@@ -81,7 +82,7 @@ std::unique_ptr<SharedState> Fresh(uint8_t workMode) {
   return s;
 }
 
-constexpr ThreadPacing kFast{0, 0, 1};
+constexpr ThreadPacing kFast{0, 0};
 
 uint64_t PlaneSum(const SharedState& s, int k) {
   uint64_t sum = 0;
@@ -226,7 +227,7 @@ TEST(AcquisitionThread, RecordProgressReadsTheStreamWhileItIsWritten) {
   auto s = Fresh(0x10);
   s->RecordOn = -1;
   QueueUi ui;
-  TUSBThread t(*s, ui, ThreadPacing{0, 1, 1});
+  TUSBThread t(*s, ui, ThreadPacing{0, 1});
   bool progress = false, ended = false;
   int lastRows = 0, ticks = 0;
   while (!ended) {
@@ -255,7 +256,7 @@ TEST(AcquisitionThread, RecordProgressReadsTheStreamWhileItIsWritten) {
 TEST(AcquisitionThread, StopDuringWriteFrameEndsPromptly) {
   auto s = Fresh(0x30);
   QueueUi ui;
-  TUSBThread t(*s, ui, ThreadPacing{300, 0, 1});
+  TUSBThread t(*s, ui, ThreadPacing{300, 0});
   // Wait until the frame is being written (indicator "R"), then stop.
   for (;;) {
     auto e = ui.Next(10s);
@@ -293,6 +294,72 @@ TEST(AcquisitionThread, StopWhileWaitingForTheDisplayCollectsNothing) {
   EXPECT_EQ(s->DisplayPending, 0);
 }
 
+// Reads events until one of `kind` (with `text`, for the indicator) arrives.
+::testing::AssertionResult SkipTo(QueueUi& ui, Ev kind, const std::string& text = "") {
+  for (;;) {
+    auto e = ui.Next(10s);
+    if (!e) return ::testing::AssertionFailure() << "no such request within 10 s";
+    if (e->kind == kind && (kind != Ev::Indicator || e->text == text))
+      return ::testing::AssertionSuccess();
+  }
+}
+
+// How long the thread takes to finish its run after `stop`, up to 5 s.
+template <typename Stop>
+std::chrono::steady_clock::duration TimeToFinish(TUSBThread& t, Stop stop) {
+  const auto t0 = std::chrono::steady_clock::now();
+  stop();
+  while (!t.Finished() && std::chrono::steady_clock::now() - t0 < 5s)
+    std::this_thread::sleep_for(100us);
+  return std::chrono::steady_clock::now() - t0;
+}
+
+// Returns once frame 1 is collected and frame 2 written: the thread then waits for
+// frame 1 to leave the screen (a few instructions after its indicator went back to " ";
+// the sleep covers them even on a loaded machine).
+void UpToTheDisplayWait(QueueUi& ui) {
+  ASSERT_TRUE(SkipTo(ui, Ev::Timer1));
+  ASSERT_TRUE(SkipTo(ui, Ev::Indicator, " "));  // frame 2 finished
+  std::this_thread::sleep_for(100ms);
+}
+
+TEST(AcquisitionThread, StopEndsTheDisplayWaitWithoutTheDisplayStep) {
+  // STOP only terminates: DisplayPending stays set and no DisplayDone follows. A wait
+  // that ended on the flag alone would keep the thread (and START's join) forever.
+  auto s = Fresh(0x10);
+  QueueUi ui;
+  TUSBThread t(*s, ui, kFast);
+  UpToTheDisplayWait(ui);
+  ASSERT_FALSE(t.Finished());
+  ASSERT_EQ(s->DisplayPending, 1);
+  const auto took = TimeToFinish(t, [&] { t.Terminate(); });
+  EXPECT_TRUE(t.Finished());
+  EXPECT_LT(took, 1s);  // a wait that missed the stop would still be waiting at 5 s
+  t.StopAndJoin();
+  bool timer1 = false;
+  while (auto e = ui.Next(0ms)) timer1 |= e->kind == Ev::Timer1;
+  EXPECT_FALSE(timer1);  // frame 2 was not collected
+}
+
+TEST(AcquisitionThread, DisplayDoneLetsTheNextFrameBeCollected) {
+  auto s = Fresh(0x10);
+  QueueUi ui;
+  TUSBThread t(*s, ui, kFast);
+  UpToTheDisplayWait(ui);
+  // The flag alone does not wake the thread: it sleeps instead of polling.
+  s->DisplayPending = 0;
+  bool early = false;
+  while (auto e = ui.Next(30ms)) early |= e->kind == Ev::Timer1;
+  EXPECT_FALSE(early);
+  s->PrevFrameLines = 0;
+  t.DisplayDone();
+  EXPECT_TRUE(SkipTo(ui, Ev::Timer1));
+  EXPECT_EQ(s->PrevFrameLines, 400);
+  EXPECT_EQ(s->DisplayPending, 1);
+  t.StopAndJoin();
+  EXPECT_EQ(s->AcquisitionBusy, 0);
+}
+
 TEST(AcquisitionThread, JoinCompletesWhileTheUiThreadHandlesNothing) {
   // The UI thread blocks in StopAndJoin without ever serving the thread's requests. If
   // the thread waited on the UI anywhere, this join would never return (and the test
@@ -303,7 +370,7 @@ TEST(AcquisitionThread, JoinCompletesWhileTheUiThreadHandlesNothing) {
         auto s = Fresh(mode);
         s->RecordOn = record;
         QueueUi ui;  // never read
-        TUSBThread t(*s, ui, ThreadPacing{1, 1, 1});
+        TUSBThread t(*s, ui, ThreadPacing{1, 1});
         std::this_thread::sleep_for(delay);
         t.StopAndJoin();
         EXPECT_TRUE(t.Finished());
@@ -315,7 +382,7 @@ TEST(AcquisitionThread, DestroyingARunningThreadStopsAndJoinsIt) {
   auto s = Fresh(0x20);
   QueueUi ui;
   {
-    TUSBThread t(*s, ui, ThreadPacing{5, 0, 1});
+    TUSBThread t(*s, ui, ThreadPacing{5, 0});
     t.Pause();  // even a pause left standing does not keep it alive
     std::this_thread::sleep_for(10ms);
   }
@@ -333,7 +400,7 @@ TEST(AcquisitionThread, ManyStartsAndStopsAtRandomMoments) {
     s->AddChannelCode = 0x11;
     s->AddFramesDone = 0;
     QueueUi ui;
-    TUSBThread t(*s, ui, ThreadPacing{0, 0, 1});
+    TUSBThread t(*s, ui, ThreadPacing{0, 0});
     // A display that answers a few frames, then a stop at a random moment.
     const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(rng() % 4000);
     while (std::chrono::steady_clock::now() < until) {
@@ -398,7 +465,7 @@ std::vector<Event> AutoRun(uint8_t workMode) {
     auto e = ui.Next(10s);
     if (!e || e->kind == Ev::Timer1 || e->kind == Ev::Buttons) break;
     if (e->kind == Ev::LinesRadio || e->kind == Ev::TimeRadio) radios.push_back(*e);
-    if (e->kind == Ev::Done) e->done->store(true);
+    if (e->kind == Ev::Done) e->done();
   }
   t.StopAndJoin();
   EXPECT_EQ(s->WorkMode, workMode);  // only the settings window writes WorkMode
@@ -413,6 +480,34 @@ TEST(AutoIdentification, FirstFrameAfterStartReports800LinesAnd10ms) {
   EXPECT_EQ(r[0].value, 1);  // " 800 lines"
   EXPECT_EQ(r[1].kind, Ev::TimeRadio);
   EXPECT_EQ(r[1].value, 2);  // " 10 ms"
+}
+
+TEST(AutoIdentification, DoneMarkWaitEndsOnStopWhenTheUiNeverRunsIt) {
+  auto s = Fresh(0x10);  // the stream reports 800 lines: the mode is to change
+  s->AutoIdentOn = 1;
+  QueueUi ui;
+  auto t = std::make_unique<TUSBThread>(*s, ui, kFast);
+  std::function<void()> done;
+  for (;;) {
+    auto e = ui.Next(10s);
+    ASSERT_TRUE(e.has_value());
+    if (e->kind == Ev::Done) {
+      done = e->done;
+      break;
+    }
+  }
+  // Until the mode is taken the thread writes nothing: no "R" of a next frame.
+  bool written = false;
+  while (auto e = ui.Next(30ms)) written |= e->kind == Ev::Indicator;
+  EXPECT_FALSE(written);
+  const auto took = TimeToFinish(*t, [&] { t->Terminate(); });
+  EXPECT_TRUE(t->Finished());
+  EXPECT_LT(took, 1s);
+  t.reset();
+  EXPECT_EQ(s->AcquisitionBusy, 0);
+  // The window may drain its queue after the run is gone: the mark is then harmless.
+  ASSERT_TRUE(done);
+  done();
 }
 
 TEST(AutoIdentification, TheModeSettlesAndFramesUseIt) {
@@ -438,7 +533,7 @@ TEST(AutoIdentification, TheModeSettlesAndFramesUseIt) {
       ++radios;
       s->WorkMode = uint8_t((s->WorkMode & 0xF0) + e->value);
     }
-    if (e->kind == Ev::Done) e->done->store(true);
+    if (e->kind == Ev::Done) e->done();
     if (e->kind == Ev::Timer1) {
       EXPECT_EQ(s->WorkMode, 0x22);
       EXPECT_EQ(s->PrevFrameLines, 800);  // collected with the geometry it was written in
