@@ -157,9 +157,10 @@ void TUSBThread::FrameCycle() {
   WaitUntil([this] { return s_.DisplayPending.load() == 0; });
   Gate();
   if (s_.AcquisitionOn.load() == 0 || TerminateRequested()) return;
-  // The picture buttons may redraw from the store while a run goes on: they take the same
-  // lock, so they never see a frame half written.
-  std::unique_lock<std::mutex> store(StoreLock_);
+  // The UI reads and clears the store under the same lock (redraws, the display step),
+  // so it never sees a frame half written. Held for the collection only: no wait, no UI
+  // request inside.
+  std::unique_lock<std::mutex> store(s_.StoreLock);
   if (s_.AddOn.load() != 0) {
     const int k = s_.AddFramesDone.load() + 1;
     CollectAddFrame(s_, k, FrameLimit(s_), found);

@@ -42,9 +42,6 @@ class TUSBThread {
   void DisplayDone();
   bool Finished() const;      // the run loop and its clean-up are over
   void StopAndJoin();         // Terminate, release a pause, join
-  // Held while a frame is collected into ImageStore (and AddStore); a redraw from the
-  // store outside the frame display takes it too. Never held across a UI request.
-  std::mutex& StoreLock() { return StoreLock_; }
 
  private:
   class Seam;
@@ -74,7 +71,6 @@ class TUSBThread {
   ThreadPacing pacing_;
   std::unique_ptr<Seam> seam_;
   std::mutex StreamLock_;
-  std::mutex StoreLock_;
   std::atomic<bool> terminate_{false};
   std::atomic<bool> finished_{false};
   std::shared_ptr<GateState> gate_ = std::make_shared<GateState>();
