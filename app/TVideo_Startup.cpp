@@ -16,6 +16,8 @@
 #include "TVideo.h"
 #include "OperatorDialogs.h"
 #include "PictureFolders.h"
+#include "SaveFiles.h"
+#include "SettingsConstants.h"
 #include "ScreenGeometry.h"
 #include "ScreenSaver.h"
 #include "SingleInstance.h"
@@ -79,6 +81,10 @@ void TVideo::FormCreate() {
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     return;
   }
+  // Only another live station refuses this one; a lock that cannot be taken at all (an
+  // unusable runtime folder, a foreign file under its name) lets the station run unguarded.
+  if (instanceMapping_->State() == LockState::Unavailable)
+    qWarning("ORVIX: single-instance lock not taken: %s", instanceMapping_->Failure().c_str());
   screenSaver_ = std::make_unique<ScreenSaverInhibit>();
   if (options_.inhibitScreenSaver) screenSaver_->Inhibit();
 }
@@ -93,6 +99,9 @@ void TVideo::FormShow() {
                      ? QCoreApplication::applicationDirPath().toStdString()
                      : options_.programDir;
   f.SaveDir = f.OpenDir = f.ProgramDir;
+  // A station killed in the middle of saving its settings left the temporary file; no save
+  // can be under way now that this is the only station.
+  RemoveStaleSaveFiles(f.ProgramDir, settings::kConfigFileName);
   const QDate today = options_.today.isValid() ? options_.today : QDate::currentDate();
   MakeSessionFolders(f, today.year(), today.month(), today.day());
 

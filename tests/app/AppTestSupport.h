@@ -4,7 +4,11 @@
 #include <QDate>
 #include <QSize>
 #include <QTemporaryDir>
+#include <memory>
 
+#include "PictureFolders.h"
+#include "RunState.h"
+#include "ScriptedDialogs.h"
 #include "TVideo.h"
 
 namespace orvix::test {
@@ -19,5 +23,20 @@ inline TVideoOptions TestOptions(const QTemporaryDir& lockDir, const QTemporaryD
   o.inhibitScreenSaver = false;
   return o;
 }
+
+// What a main window under test is given: a fresh state, scripted dialogs, its own folders
+// and temporary lock and program folders.
+struct WindowTestBed {
+  SharedState& S() { return *state; }
+  TVideoOptions Options(QSize screen = QSize(1280, 1024)) const {
+    return TestOptions(lockDir, programDir, screen);
+  }
+
+  std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+  ScriptedDialogs dialogs;
+  PictureFolders folders;
+  QTemporaryDir lockDir;
+  QTemporaryDir programDir;
+};
 
 }  // namespace orvix::test

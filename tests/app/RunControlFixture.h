@@ -43,19 +43,12 @@ inline size_t HeapInUse() {
 
 // The main window with the settings window and the real acquisition thread (pauses
 // shortened), after the start step.
-class RunControlTest : public ::testing::Test {
+class RunControlTest : public ::testing::Test, public WindowTestBed {
  protected:
   void SetUp() override {
     ASSERT_TRUE(lockDir.isValid());
     ASSERT_TRUE(programDir.isValid());
-    TVideoOptions o = test::TestOptions(lockDir, programDir);
-    o.startDelayMs = 1000000;  // the test runs the start step itself
-    o.pacing = ThreadPacing{20, 1};
-    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
-    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
-    video->show();
-    video->StartTimer();
+    Rebuild(ThreadPacing{20, 1});
   }
 
   void TearDown() override {
@@ -63,12 +56,12 @@ class RunControlTest : public ::testing::Test {
     nastVid.reset();
   }
 
-  // The windows again, with other pauses for the acquisition, after the start step.
+  // The windows (again), with these pauses for the acquisition, after the start step.
   void Rebuild(ThreadPacing pacing) {
     video.reset();
     nastVid.reset();
-    TVideoOptions o = test::TestOptions(lockDir, programDir);
-    o.startDelayMs = 1000000;
+    TVideoOptions o = Options();
+    o.startDelayMs = 1000000;  // the test runs the start step itself
     o.pacing = pacing;
     video = std::make_unique<TVideo>(S(), dialogs, folders, o);
     nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
@@ -98,13 +91,6 @@ class RunControlTest : public ::testing::Test {
     return false;
   }
 
-  SharedState& S() { return *state; }
-
-  std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
-  ScriptedDialogs dialogs;
-  PictureFolders folders;
-  QTemporaryDir lockDir;
-  QTemporaryDir programDir;
   std::unique_ptr<TVideo> video;
   std::unique_ptr<TNastVid> nastVid;
 };

@@ -246,18 +246,15 @@ TEST_F(RunControlTest, SettingsChangedDuringARun) {
 
 // A run-mode click reaches the settings window before it was ever shown or set up.
 TEST(RunControlBeforeFirstShow, RunModeClicksBeforeTheSettingsWindowWasShown) {
-  QTemporaryDir lockDir, programDir;
-  auto state = std::make_unique<SharedState>();
-  ScriptedDialogs dialogs;
-  PictureFolders folders;
-  TVideo video(*state, dialogs, folders, test::TestOptions(lockDir, programDir));
-  TNastVid nastVid(&video, *state, dialogs);
+  test::WindowTestBed bed;
+  TVideo video(bed.S(), bed.dialogs, bed.folders, bed.Options());
+  TNastVid nastVid(&video, bed.S(), bed.dialogs);
   video.AttachWindows(&nastVid, nullptr, nullptr, nullptr);
   video.KlawiszRECORDClick();
   video.KlawiszADDClick();
   video.KlawiszVISUALClick();
-  EXPECT_EQ(state->AddOn.load(), 0);
-  EXPECT_EQ(state->RecordOn.load(), 0);
+  EXPECT_EQ(bed.S().AddOn.load(), 0);
+  EXPECT_EQ(bed.S().RecordOn.load(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -26,15 +27,11 @@ const char* const kNotSaved = " Obraz nie został zapisany. \r\n\r\n    Czy zapi
 QColor PanelColour(const QWidget* w) { return w->palette().color(QPalette::Window); }
 const QColor kLimeC(0, 255, 0), kGreyC(128, 128, 128), kRedC(255, 0, 0);
 
-class TVideoTest : public ::testing::Test {
+class TVideoTest : public ::testing::Test, public test::WindowTestBed {
  protected:
   void SetUp() override {
     ASSERT_TRUE(lockDir.isValid());
     ASSERT_TRUE(programDir.isValid());
-  }
-
-  TVideoOptions Options(QSize screen = QSize(1280, 1024)) {
-    return test::TestOptions(lockDir, programDir, screen);
   }
 
   // A shown window after its start step, idle in VISUAL with kan1 in use.
@@ -49,14 +46,6 @@ class TVideoTest : public ::testing::Test {
     v->UpdateViewButtons();
     return v;
   }
-
-  SharedState& S() { return *state; }
-
-  std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
-  ScriptedDialogs dialogs;
-  PictureFolders folders;
-  QTemporaryDir lockDir;
-  QTemporaryDir programDir;
 };
 
 TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
@@ -109,6 +98,22 @@ TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
   for (int slot = 0; slot < layout::kSlotCount; ++slot)
     EXPECT_TRUE(v.SlotPanel(slot)->isVisible()) << slot;
   EXPECT_TRUE(v.StaticText3->isVisible());
+}
+
+// A station killed while it saved its settings left the temporary file beside
+// conf300.dat; the next start removes it and nothing else.
+TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSettingsSaveLeft) {
+  const QString dir = programDir.path();
+  for (const char* name : {"conf300.dat.aB3dE9", "conf300.dat", "conf300.dat.bak"}) {
+    QFile f(dir + QLatin1Char('/') + QLatin1String(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+  }
+  TVideo v(S(), dialogs, folders, Options());
+  v.show();
+  EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/conf300.dat.aB3dE9")));
+  EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat")));
+  EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat.bak")));
 }
 
 TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
