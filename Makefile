@@ -73,8 +73,9 @@ test-tsan: deps-test build-tsan/build.ninja
 	  $(CTEST) -L thread
 
 bench: deps-test build/build.ninja
-	cmake --build build -j $(JOBS) --target orvix_bench
+	cmake --build build -j $(JOBS) --target orvix_bench orvix_window_bench
 	./build/bench/orvix_bench --benchmark_counters_tabular=true
+	$(TEST_ENV) ./build/bench/orvix_window_bench --benchmark_counters_tabular=true
 
 # Each fuzz target runs FUZZ_SECONDS. It starts from the seeds committed under fuzz/corpus/
 # and adds what it finds to a working copy under build-fuzz/corpus/ (kept between runs),

@@ -99,11 +99,13 @@ void TVideo::FormShow() {
                      ? QCoreApplication::applicationDirPath().toStdString()
                      : options_.programDir;
   f.SaveDir = f.OpenDir = f.ProgramDir;
-  // A station killed in the middle of saving its settings left the temporary file; no save
-  // can be under way now that this is the only station.
-  RemoveStaleSaveFiles(f.ProgramDir, settings::kConfigFileName);
+  // A station killed in the middle of saving its settings left the temporary file. Only
+  // while this station holds the lock can no other one be saving right now.
+  if (instanceMapping_ && instanceMapping_->State() == LockState::Held)
+    RemoveStaleSaveFiles(f.ProgramDir, settings::kConfigFileName);
   const QDate today = options_.today.isValid() ? options_.today : QDate::currentDate();
-  MakeSessionFolders(f, today.year(), today.month(), today.day());
+  for (const std::string& error : MakeSessionFolders(f, today.year(), today.month(), today.day()))
+    dialogs_.Message(MsgType::Error, error, MsgButtons::Ok);
 
   if (!FitToScreen()) return;
   LayoutButtons();

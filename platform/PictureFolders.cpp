@@ -5,7 +5,6 @@
 #include <system_error>
 #include <filesystem>
 
-#include "OperatorDialogs.h"
 
 namespace orvix {
 
@@ -26,7 +25,7 @@ std::string FolderErrorText(const std::string& folder) {
   return "   BŁĄD W UTWORZENIU KATALOGU   \r\n\r\n\"   " + folder + "   \"";
 }
 
-bool MakePictureFolder(PictureFolders& f, const std::string& sub) {
+bool MakePictureFolder(PictureFolders& f, const std::string& sub, std::string* error) {
   namespace fs = std::filesystem;
   const std::string folder = f.ProgramDir + sub;
   std::error_code ec;
@@ -37,7 +36,7 @@ bool MakePictureFolder(PictureFolders& f, const std::string& sub) {
     if (!ok) ok = fs::is_directory(folder, ec);  // made meanwhile by someone else
   }
   if (!ok) {
-    Dialogs().Message(MsgType::Error, FolderErrorText(folder), MsgButtons::Ok);
+    if (error != nullptr) *error = FolderErrorText(folder);
     return false;
   }
   f.SaveDir = folder;
@@ -56,8 +55,13 @@ std::vector<std::string> SessionFolderChain(int year, int month, int day) {
   return {pictures, y, m, s};
 }
 
-void MakeSessionFolders(PictureFolders& f, int year, int month, int day) {
-  for (const std::string& sub : SessionFolderChain(year, month, day)) MakePictureFolder(f, sub);
+std::vector<std::string> MakeSessionFolders(PictureFolders& f, int year, int month, int day) {
+  std::vector<std::string> errors;
+  for (const std::string& sub : SessionFolderChain(year, month, day)) {
+    std::string error;
+    if (!MakePictureFolder(f, sub, &error)) errors.push_back(error);
+  }
+  return errors;
 }
 
 }  // namespace orvix

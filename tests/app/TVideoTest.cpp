@@ -116,6 +116,20 @@ TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSettingsSaveLeft) {
   EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat.bak")));
 }
 
+// A picture folder that cannot be made is reported at the first show, level by level, and
+// the station goes on with the program folder.
+TEST_F(TVideoTest, FirstShowReportsPictureFoldersItCannotMake) {
+  QFile block(programDir.path() + QStringLiteral("/Pictures"));  // a file in the way
+  ASSERT_TRUE(block.open(QIODevice::WriteOnly));
+  block.close();
+  TVideo v(S(), dialogs, folders, Options());
+  v.show();
+  ASSERT_EQ(dialogs.shown.size(), 4u);
+  EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
+  EXPECT_EQ(dialogs.shown[0].text, FolderErrorText(programDir.path().toStdString() + "/Pictures"));
+  EXPECT_EQ(folders.SaveDir, programDir.path().toStdString());
+}
+
 TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
   TVideo v(S(), dialogs, folders, Options(QSize(1280, 864)));
   v.show();

@@ -19,7 +19,6 @@
 
 #include "PictureFolders.h"
 #include "SingleInstance.h"
-#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {
@@ -307,28 +306,24 @@ TEST(PictureFolders, ChainForADate) {
 TEST(PictureFolders, MadeLevelByLevelFor8December2026) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  test::ScriptedDialogs dialogs;
   PictureFolders f;
   f.ProgramDir = dir.path().toStdString();
-  MakeSessionFolders(f, 2026, 12, 8);
+  EXPECT_TRUE(MakeSessionFolders(f, 2026, 12, 8).empty());
   const std::string day = f.ProgramDir + "/Pictures/2026/12/Session-26-12-08";
   EXPECT_TRUE(QDir(QString::fromStdString(day)).exists());
   EXPECT_EQ(f.SaveDir, day);
   EXPECT_EQ(f.OpenDir, day);
-  EXPECT_TRUE(dialogs.shown.empty());
 
   // Existing folders are simply taken.
   PictureFolders again;
   again.ProgramDir = f.ProgramDir;
-  MakeSessionFolders(again, 2026, 12, 8);
+  EXPECT_TRUE(MakeSessionFolders(again, 2026, 12, 8).empty());
   EXPECT_EQ(again.SaveDir, day);
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST(PictureFolders, FailureShowsTheFolderErrorAndKeepsTheLastGoodFolder) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  test::ScriptedDialogs dialogs;
   PictureFolders f;
   f.ProgramDir = dir.path().toStdString();
   // A file where the year folder should go.
@@ -337,21 +332,23 @@ TEST(PictureFolders, FailureShowsTheFolderErrorAndKeepsTheLastGoodFolder) {
   ASSERT_TRUE(block.open(QIODevice::WriteOnly));
   block.close();
 
-  MakeSessionFolders(f, 2026, 12, 8);
+  const std::vector<std::string> errors = MakeSessionFolders(f, 2026, 12, 8);
   EXPECT_EQ(f.SaveDir, f.ProgramDir + "/Pictures");
   EXPECT_EQ(f.OpenDir, f.ProgramDir + "/Pictures");
-  ASSERT_EQ(dialogs.shown.size(), 3u);  // year, month and session each fail
-  EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
-  EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::Ok);
-  EXPECT_EQ(dialogs.shown[0].text, "   BŁĄD W UTWORZENIU KATALOGU   \r\n\r\n\"   " +
-                                       f.ProgramDir + "/Pictures/2026   \"");
+  ASSERT_EQ(errors.size(), 3u);  // year, month and session each fail
+  EXPECT_EQ(errors[0], "   BŁĄD W UTWORZENIU KATALOGU   \r\n\r\n\"   " + f.ProgramDir +
+                           "/Pictures/2026   \"");
+  EXPECT_EQ(errors[2], "   BŁĄD W UTWORZENIU KATALOGU   \r\n\r\n\"   " + f.ProgramDir +
+                           "/Pictures/2026/12/Session-26-12-08   \"");
 
   // One level only: a missing parent is not made on the way.
   PictureFolders g;
   g.ProgramDir = f.ProgramDir + "/absent";
   g.SaveDir = "keep";
-  EXPECT_FALSE(MakePictureFolder(g, "/Pictures"));
+  std::string error;
+  EXPECT_FALSE(MakePictureFolder(g, "/Pictures", &error));
   EXPECT_EQ(g.SaveDir, "keep");
+  EXPECT_EQ(error, FolderErrorText(g.ProgramDir + "/Pictures"));
   EXPECT_FALSE(QDir(QString::fromStdString(g.ProgramDir)).exists());
 }
 
