@@ -7,7 +7,6 @@
 #include <QString>
 #include <array>
 
-#include "OperatorDialogs.h"
 #include "PictureFolders.h"
 #include "SettingsConstants.h"
 
@@ -38,7 +37,7 @@ bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table) {
   return true;
 }
 
-bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture) {
+ConfigFileOutcome LoadConfig(SharedState& s) {
   QDir::setCurrent(Q(ProgramDir()));
   const QString path = Q(ConfigFilePath());
   MakeWritable(path);
@@ -52,14 +51,11 @@ bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture)
     ok = ConfigFromImage(reinterpret_cast<const uint8_t*>(data.constData()),
                          size_t(data.size()), s.Config);
   }
-  if (!ok) {
-    if (hideStartupPicture) hideStartupPicture();
-    Dialogs().Message(MsgType::Warning, kMissingConfigWarning, MsgButtons::Ok);
-  }
-  return ok;
+  if (!ok) return {false, kMissingConfigWarning};
+  return {true, {}};
 }
 
-bool SaveConfig(const SharedState& s) {
+ConfigFileOutcome SaveConfig(const SharedState& s) {
   QDir::setCurrent(Q(ProgramDir()));
   const QString path = Q(ConfigFilePath());
   MakeWritable(path);
@@ -88,11 +84,9 @@ bool SaveConfig(const SharedState& s) {
       why = f.errorString();
     }
   }
-  if (why.isEmpty()) return true;
-  const std::string text = std::string(kSaveFailedHead) + ConfigFilePath() + " \r\n\r\n  " +
-                           why.toStdString() + " ";
-  Dialogs().Message(MsgType::Error, text, MsgButtons::Ok);
-  return false;
+  if (why.isEmpty()) return {true, {}};
+  return {false, std::string(kSaveFailedHead) + ConfigFilePath() + " \r\n\r\n  " +
+                     why.toStdString() + " "};
 }
 
 void DefaultConfigTable(SharedState& s) {

@@ -4,7 +4,6 @@
 // checks of the apply step. No widgets here: the settings window sets its own controls.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "RunState.h"
@@ -20,15 +19,22 @@ std::string ConfigFilePath();
 // rest is ignored); otherwise false and the table is left as it was.
 bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table);
 
+// What a load or a save came to; on failure, the text of the box the operator is to see
+// (the window shows the load's as a warning, the save's as an error, with one OK button).
+struct ConfigFileOutcome {
+  bool ok = false;
+  std::string text;
+};
+
 // Reads conf300.dat from ProgramDir into the table. On any failure (missing, unreadable,
-// shorter than 257 records) the table is left as it was, `hideStartupPicture` runs, the
-// missing-file warning is shown and false is returned.
-bool LoadConfig(SharedState& s, const std::function<void()>& hideStartupPicture = {});
+// shorter than 257 records) the table is left as it was and the outcome carries the
+// missing-file warning; the window hides the start-up picture before showing it.
+ConfigFileOutcome LoadConfig(SharedState& s);
 
 // Writes the table to conf300.dat through a temporary file that replaces the old one only
-// once it is complete. On failure the old file stays as it was, an error box names the file
-// and the reason, and false is returned.
-bool SaveConfig(const SharedState& s);
+// once it is complete. On failure the old file stays as it was and the outcome carries the
+// error text, which names the file and the reason.
+ConfigFileOutcome SaveConfig(const SharedState& s);
 
 // The table part of the defaults, and the run-time values they set (SampleDivider,
 // offsets, ChannelCode, the corrections). The window sets its controls afterwards.

@@ -18,6 +18,7 @@
 
 #include "ChannelSelection.h"
 #include "ScanUnit.h"
+#include "SettingsConstants.h"
 #include "TNastVidLook.h"
 #include "WorkModes.h"
 
@@ -339,6 +340,10 @@ void TNastVid::PageControl1Change() {
 
 void TNastVid::Panel5Click(int tag) { OpenPage(tag); }
 
+void TNastVid::ShowModeCheck(const WorkModeCheck& check) {
+  if (check.error1505) dialogs_.Message(MsgType::Error, settings::kError1505, MsgButtons::Ok);
+}
+
 void TNastVid::nastawy_koniec() {
   UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
     if (link_) link_->RedrawPicture(view, mode, letter);
@@ -384,7 +389,7 @@ void TNastVid::TrackBar2Change(int position) {
 }
 
 void TNastVid::RadioButton1Click(int tag) {
-  StoreFilter(s_, ChannelShown(), static_cast<uint8_t>(tag));
+  ShowModeCheck(StoreFilter(s_, ChannelShown(), static_cast<uint8_t>(tag)));
   WyswietlFiltr(ChannelShown());
 }
 
@@ -393,7 +398,9 @@ void TNastVid::WyswietlFiltr(int channel) {
     SetPanelColour(b, kSilver);
     b->setChecked(false);
   }
-  const uint8_t f = CurrentFilter(s_, channel);
+  const FilterReading reading = CurrentFilter(s_, channel);
+  ShowModeCheck(reading.check);
+  const uint8_t f = reading.code;
   if (f >= 1 && f <= 6) {
     SetPanelColour(FilterButtons[size_t(f - 1)], kAqua);
     FilterButtons[size_t(f - 1)]->setChecked(true);

@@ -26,6 +26,9 @@ class QToolButton;
 
 namespace orvix {
 
+struct ModeTextResult;
+struct WorkModeCheck;
+
 // A panel that reports a mouse press (the page indicators).
 class ClickPanel : public QFrame {
   Q_OBJECT
@@ -218,6 +221,10 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void ShowOffsetCaption(int position);
   void ShowAddCaption(int position);
   int ChannelShown() const;  // tag of the active page when it is a channel page, else 1
+
+  // The boxes the kernels' verdicts call for, shown when they are met.
+  void ShowModeCheck(const WorkModeCheck& check);              // ERROR 1505
+  std::string ComposedModeText(const ModeTextResult& result);  // ERROR 1502
 
   QGroupBox* addChannelGroup_ = nullptr;
   MainWindowLink* link_;

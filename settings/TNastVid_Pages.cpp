@@ -173,7 +173,7 @@ void TNastVid::TrackBar3Change(int position) {
   s_.Config.SetAddFrameCount(position);
   ShowAddCaption(position);
   if (link_) {
-    link_->SetAddModeText(ModeText(s_.AddWorkMode.load()));
+    link_->SetAddModeText(ComposedModeText(ModeText(s_.AddWorkMode.load())));
     link_->SetAddButtonCaption("ADD " + std::to_string(position));
   }
 }
@@ -265,13 +265,21 @@ void TNastVid::WyswietlTrybyPracy() {
   UstawTrybyPracy(mode);
 }
 
+std::string TNastVid::ComposedModeText(const ModeTextResult& result) {
+  if (result.error1502) dialogs_.Message(MsgType::Error, settings::kError1502, MsgButtons::Ok);
+  return result.text;
+}
+
 void TNastVid::UstawTrybyPracy(uint8_t mode) {
   SetCurrentWorkMode(s_, mode);
   const ModePanelTexts t = ModePanels(s_, CheckBox10->isChecked());
+  const std::string record = ComposedModeText(t.record);
+  const std::string add = ComposedModeText(t.add);
+  const std::string visual = ComposedModeText(t.visual);
   if (link_) {
-    link_->SetRecordModeText(t.record);
-    link_->SetAddModeText(t.add);
-    link_->SetVisualModeText(t.visual);
+    link_->SetRecordModeText(record);
+    link_->SetAddModeText(add);
+    link_->SetVisualModeText(visual);
   }
   if (!WorkModeInRange(s_.WorkMode.load()))
     dialogs_.Message(MsgType::Error, settings::kError1501, MsgButtons::Ok);
@@ -353,8 +361,7 @@ void TNastVid::CheckBox3Click() { s_.Config.SetFlag(cfg::kAskSaveOnStartRow, Che
 void TNastVid::ApplyConfig(uint8_t /*mode*/) {
   // The mode applied is the checked current WorkMode, which the callers have just set.
   const ConfigTable& c = s_.Config;
-  const uint8_t applied = ApplyConfigTable(s_);
-  (void)applied;
+  ShowModeCheck(ApplyConfigTable(s_));
   for (int k = 1; k <= 4; ++k) AddChannelButtons[size_t(k - 1)]->setChecked(c.AddChannel(k));
   CheckBox2->setChecked(c.Flag(cfg::kAskSaveOnExitRow) != 0);
   CheckBox3->setChecked(c.Flag(cfg::kAskSaveOnStartRow) != 0);
@@ -379,10 +386,12 @@ void TNastVid::DefaultConfig() {
 }
 
 void TNastVid::ReloadConfig() {
-  if (!LoadConfig(s_, [this] {
-        if (link_) link_->HideStartupPicture();
-      }))
+  const ConfigFileOutcome loaded = LoadConfig(s_);
+  if (!loaded.ok) {
+    if (link_) link_->HideStartupPicture();
+    dialogs_.Message(MsgType::Warning, loaded.text, MsgButtons::Ok);
     DefaultConfig();
+  }
   LoadWorkModesFromTable(s_);
   s_.WorkMode = s_.VisualWorkMode.load();
   ApplyConfig(s_.WorkMode.load());
@@ -399,7 +408,8 @@ void TNastVid::Button1Click() {
 
 void TNastVid::Button3Click() {
   StoreWorkModesInTable(s_);
-  SaveConfig(s_);
+  const ConfigFileOutcome saved = SaveConfig(s_);
+  if (!saved.ok) dialogs_.Message(MsgType::Error, saved.text, MsgButtons::Ok);
 }
 
 // --- Strip options and anaglyph choices -------------------------------------------------

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "ChannelSelection.h"
-#include "OperatorDialogs.h"
 #include "ConfigFile.h"
 #include "SettingsConstants.h"
 
@@ -33,28 +32,28 @@ const ModeTable LinesTable = MakeTable({{0, 1}, {0, 2}, {1, 1}, {1, 2}, {2, 1}, 
                                         {2, kRecordHalf + 2}, {2, kRecordHalf + 3},
                                         {3, kRecordHalf + 2}, {3, kRecordHalf + 3}});
 
-std::string ModeText(uint8_t mode) {
+ModeTextResult ModeText(uint8_t mode) {
   static const char* const kLines[] = {nullptr, " 400", " 800", "1600", "error"};
   static const char* const kTimes[] = {"2", "5", "10", "20", "50", "error", "error", "error"};
   const int l = (mode >> 4) & 7;
-  std::string text;
+  ModeTextResult r;
   if (l >= 1 && l <= 4) {
-    text = kLines[l];
+    r.text = kLines[l];
   } else {
-    Dialogs().Message(MsgType::Error, kError1502, MsgButtons::Ok);
-    text = "Error";
+    r.text = "Error";
+    r.error1502 = true;
   }
-  return text + "/" + kTimes[mode & 7];
+  r.text += std::string("/") + kTimes[mode & 7];
+  return r;
 }
 
-uint8_t CheckWorkMode(SharedState& s) {
+WorkModeCheck CheckWorkMode(SharedState& s) {
   const uint8_t mode = s.WorkMode.load() & 0x7F;
   if ((mode & 0x70) == 0) {
     s.WorkMode = kFallbackWorkMode;
-    Dialogs().Message(MsgType::Error, kError1505, MsgButtons::Ok);
-    return kFallbackWorkMode;
+    return {kFallbackWorkMode, true};
   }
-  return mode;
+  return {mode, false};
 }
 
 void SetCurrentWorkMode(SharedState& s, uint8_t mode) {
@@ -76,7 +75,7 @@ ModePanelTexts ModePanels(SharedState& s, bool autoIdent) {
   t.record = ModeText(s.RecordWorkMode.load());
   t.add = ModeText(s.AddWorkMode.load());
   t.visual = ModeText(s.VisualWorkMode.load());
-  if (autoIdent) t.visual += kAutoIdentSuffix;
+  if (autoIdent) t.visual.text += kAutoIdentSuffix;
   return t;
 }
 
@@ -177,28 +176,29 @@ std::string DividerText(uint16_t d) {
   return buf;
 }
 
-void StoreFilter(SharedState& s, int k, uint8_t code) {
-  const uint8_t mode = CheckWorkMode(s);
-  s.Config.SetRecFilter(mode, k, code);
+WorkModeCheck StoreFilter(SharedState& s, int k, uint8_t code) {
+  const WorkModeCheck check = CheckWorkMode(s);
+  s.Config.SetRecFilter(check.mode, k, code);
+  return check;
 }
 
-uint8_t CurrentFilter(SharedState& s, int k) {
-  const uint8_t mode = CheckWorkMode(s);
-  return s.Config.RecFilter(mode, k);
+FilterReading CurrentFilter(SharedState& s, int k) {
+  const WorkModeCheck check = CheckWorkMode(s);
+  return {s.Config.RecFilter(check.mode, k), check};
 }
 
-uint8_t ApplyConfigTable(SharedState& s) {
-  const uint8_t mode = CheckWorkMode(s);
+WorkModeCheck ApplyConfigTable(SharedState& s) {
+  const WorkModeCheck check = CheckWorkMode(s);
   uint8_t code = 0;
   for (int k = 1; k <= 4; ++k)
     if (s.Config.ChannelOn(k)) code = static_cast<uint8_t>(code + kChannelCodes[k]);
   s.ChannelCode = code;
   ValidateConfigTable(s);
   RefreshMixMirror(s);
-  s.SampleDivider = s.Config.RecDivider(mode);
-  s.OffsetH = s.Config.RecOffsetH(mode);
-  s.OffsetV = s.Config.RecOffsetV(mode);
-  return mode;
+  s.SampleDivider = s.Config.RecDivider(check.mode);
+  s.OffsetH = s.Config.RecOffsetH(check.mode);
+  s.OffsetV = s.Config.RecOffsetV(check.mode);
+  return check;
 }
 
 std::string TenthsText(int position) {

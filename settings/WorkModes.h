@@ -19,12 +19,21 @@ using ModeTable = std::array<std::array<uint8_t, 16>, 8>;
 extern const ModeTable TimeTable;   // TIME buttons by the checked LINES button
 extern const ModeTable LinesTable;  // LINES buttons by the checked TIME button
 
-// " 800/10", "error/error", ...; a LINES choice other than 1..4 shows ERROR 1502 and reads
-// "Error".
-std::string ModeText(uint8_t mode);
+// The text of a mode (" 800/10", "error/error", ...) and whether ERROR 1502 applies: a
+// LINES choice other than 1..4 reads "Error" and is reported by the window composing it.
+struct ModeTextResult {
+  std::string text;
+  bool error1502 = false;
+};
+ModeTextResult ModeText(uint8_t mode);
 
-// WorkMode without bit 7; a mode without LINES choice becomes 0x12 with ERROR 1505.
-uint8_t CheckWorkMode(SharedState& s);
+// The mode whose working-mode record is to be used: WorkMode without bit 7. A mode without
+// LINES choice is replaced: WorkMode becomes 0x12 and ERROR 1505 applies.
+struct WorkModeCheck {
+  uint8_t mode = 0;
+  bool error1505 = false;
+};
+WorkModeCheck CheckWorkMode(SharedState& s);
 
 // Makes `mode` current: WorkMode and the preset of the selected run mode (ADD, else
 // RECORD, else VISUAL).
@@ -32,9 +41,10 @@ void SetCurrentWorkMode(SharedState& s, uint8_t mode);
 // A current mode outside 0x10..0x7F is reported with ERROR 1501 (and kept as set).
 bool WorkModeInRange(uint8_t mode);
 
-// The three mode-panel texts; the VISUAL one carries "  A" while auto-identification is on.
+// The three mode-panel texts, each with its ERROR 1502 verdict; the VISUAL one carries
+// "  A" while auto-identification is on.
 struct ModePanelTexts {
-  std::string record, add, visual;
+  ModeTextResult record, add, visual;
 };
 ModePanelTexts ModePanels(SharedState& s, bool autoIdent);
 
@@ -55,14 +65,19 @@ int16_t StepOffsetV(SharedState& s, int step);
 // (d + 2) x 15 ns in microseconds with three decimals and " µs": 98 -> "1.500 µs".
 std::string DividerText(uint16_t d);
 
-// Filter of channel k in the record of the checked current mode.
-void StoreFilter(SharedState& s, int k, uint8_t code);
-uint8_t CurrentFilter(SharedState& s, int k);
+// Filter of channel k in the record of the checked current mode; both report the check
+// (ERROR 1505) made before the record is touched.
+WorkModeCheck StoreFilter(SharedState& s, int k, uint8_t code);
+struct FilterReading {
+  uint8_t code = 0;
+  WorkModeCheck check;
+};
+FilterReading CurrentFilter(SharedState& s, int k);
 
 // The kernel of the apply step (steps 1, 2, 4 and 6): checks the mode, derives ChannelCode
 // from the switches, replaces out-of-range values and loads the current mode's divider and
-// offsets. Returns the mode applied.
-uint8_t ApplyConfigTable(SharedState& s);
+// offsets. Returns the check of step 1: the mode applied and whether ERROR 1505 applies.
+WorkModeCheck ApplyConfigTable(SharedState& s);
 
 // One decimal of a track-bar position over ten: 10 -> "1.0", -5 -> "-0.5".
 std::string TenthsText(int position);

@@ -1,6 +1,6 @@
 // conf300.dat: guards against a shifted record (row r read from record r instead of r+1),
-// a short or faulty file half applied, a failed save that destroys the old file, and
-// defaults or range replacements that drift from the documented values.
+// a short or faulty file half applied, a failed save that destroys the old file or is
+// reported as a success, and defaults or range replacements that drift from the fixed values.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -12,7 +12,6 @@
 
 #include "ConfigFile.h"
 #include "SettingsConstants.h"
-#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {
@@ -43,7 +42,6 @@ class ConfigFileTest : public ::testing::Test {
   }
   QTemporaryDir dir;
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-  test::ScriptedDialogs dialogs;
 };
 
 TEST_F(ConfigFileTest, LoadsRecords1To256AndIgnoresRecord0AndTheRest) {
@@ -52,13 +50,12 @@ TEST_F(ConfigFileTest, LoadsRecords1To256AndIgnoresRecord0AndTheRest) {
     for (int i = 0; i < 16; ++i) file[i] = char(0xAB);  // record 0 carries no setting
     Write(file);
     auto fresh = std::make_unique<SharedState>();
-    int hidden = 0;
-    EXPECT_TRUE(LoadConfig(*fresh, [&] { ++hidden; }));
-    EXPECT_EQ(hidden, 0);
+    const ConfigFileOutcome loaded = LoadConfig(*fresh);
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.text, "");
     for (int i = 0; i < cfg::kTableBytes; ++i)
       ASSERT_EQ(fresh->Config.bytes[size_t(i)], uint8_t(file[16 + i])) << "byte " << i;
   }
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(ConfigFileTest, ShortEmptyOrMissingFileWarnsAndLeavesTheTable) {
@@ -67,15 +64,10 @@ TEST_F(ConfigFileTest, ShortEmptyOrMissingFileWarnsAndLeavesTheTable) {
       QFile::remove(Path());
     else
       Write(Pattern(size, 1));
-    dialogs.shown.clear();
     s->Config.bytes.fill(0x5A);
-    int hidden = 0;
-    EXPECT_FALSE(LoadConfig(*s, [&] { ++hidden; })) << size;
-    EXPECT_EQ(hidden, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].type, MsgType::Warning);
-    EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(dialogs.shown[0].text,
+    const ConfigFileOutcome loaded = LoadConfig(*s);
+    EXPECT_FALSE(loaded.ok) << size;
+    EXPECT_EQ(loaded.text,
               "  BRAK ZBIORU KONFIGURACYJNEGO \r\n\r\n              \"  conf300.dat  \" \r\n\r\n"
               "           lub błąd tego zbioru    \r\n\r\n  Będą wprowadzone nastawy stałe.      ");
     for (uint8_t b : s->Config.bytes) ASSERT_EQ(b, 0x5A) << "half applied, size " << size;
@@ -83,32 +75,33 @@ TEST_F(ConfigFileTest, ShortEmptyOrMissingFileWarnsAndLeavesTheTable) {
   // A folder of that name is no file either.
   QFile::remove(Path());
   ASSERT_TRUE(QDir(dir.path()).mkdir("conf300.dat"));
-  dialogs.shown.clear();
-  EXPECT_FALSE(LoadConfig(*s));
-  EXPECT_EQ(dialogs.shown.size(), 1u);
+  const ConfigFileOutcome loaded = LoadConfig(*s);
+  EXPECT_FALSE(loaded.ok);
+  EXPECT_EQ(loaded.text, kMissingConfigWarning);
 }
 
 TEST_F(ConfigFileTest, SaveLoadRoundTripAndReadOnlyFile) {
   for (int i = 0; i < cfg::kTableBytes; ++i) s->Config.bytes[size_t(i)] = uint8_t(i * 13 + 5);
-  ASSERT_TRUE(SaveConfig(*s));
+  const ConfigFileOutcome saved = SaveConfig(*s);
+  ASSERT_TRUE(saved.ok);
+  EXPECT_EQ(saved.text, "");
   QByteArray file = Read();
   ASSERT_EQ(file.size(), kConfigFileBytes);
   EXPECT_EQ(file.left(16), QByteArray(16, 0));
 
   QFile::setPermissions(Path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
   auto back = std::make_unique<SharedState>();
-  ASSERT_TRUE(LoadConfig(*back));
+  ASSERT_TRUE(LoadConfig(*back).ok);
   EXPECT_EQ(back->Config.bytes, s->Config.bytes);
   EXPECT_TRUE(QFile::permissions(Path()) & QFileDevice::WriteOwner);
 
   // A read-only file is saved over.
   QFile::setPermissions(Path(), QFileDevice::ReadOwner);
   back->Config.SetChannelGain(3, 44);
-  ASSERT_TRUE(SaveConfig(*back));
+  ASSERT_TRUE(SaveConfig(*back).ok);
   auto again = std::make_unique<SharedState>();
-  ASSERT_TRUE(LoadConfig(*again));
+  ASSERT_TRUE(LoadConfig(*again).ok);
   EXPECT_EQ(again->Config.ChannelGain(3), 44);
-  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(ConfigFileTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
@@ -123,26 +116,27 @@ TEST_F(ConfigFileTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   rlimit small = saved;
   small.rlim_cur = 1000;
   setrlimit(RLIMIT_FSIZE, &small);
-  const bool ok = SaveConfig(*s);
+  const ConfigFileOutcome limited = SaveConfig(*s);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, SIG_DFL);
 
-  EXPECT_FALSE(ok);
+  EXPECT_FALSE(limited.ok);
   EXPECT_EQ(Read(), old);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
             QStringList{"conf300.dat"});
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
-  EXPECT_EQ(dialogs.shown[0].text.rfind(kSaveFailedHead, 0), 0u);
-  EXPECT_NE(dialogs.shown[0].text.find(Path().toStdString()), std::string::npos);
+  EXPECT_EQ(limited.text.rfind(std::string(kSaveFailedHead) + Path().toStdString() + " \r\n\r\n  ", 0),
+            0u)
+      << limited.text;
+  EXPECT_GT(limited.text.size(), std::string(kSaveFailedHead).size() + Path().size() + 8)
+      << "the reason is missing";
+  EXPECT_EQ(limited.text.back(), ' ');
 
   // A program folder that is a file: nothing can be created there.
-  dialogs.shown.clear();
   ProgramDir() = Path().toStdString();
-  EXPECT_FALSE(SaveConfig(*s));
+  const ConfigFileOutcome nowhere = SaveConfig(*s);
+  EXPECT_FALSE(nowhere.ok);
   EXPECT_EQ(Read(), old);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_NE(dialogs.shown[0].text.find(Path().toStdString() + "/conf300.dat"), std::string::npos);
+  EXPECT_NE(nowhere.text.find(Path().toStdString() + "/conf300.dat"), std::string::npos);
 }
 
 TEST(ConfigDefaults, ExactlyAsListed) {

@@ -1,6 +1,7 @@
 // The settings window, offscreen, through its real controls: guards against captions and
 // colours that do not follow the table, edits written to the wrong channel or mode,
-// working-mode buttons offered in the wrong run mode, and reload paths that skip a step.
+// working-mode buttons offered in the wrong run mode, reload paths that skip a step, and
+// boxes shown past the window's own dialogs.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 
 #include "AutoName.h"
 #include "ConfigFile.h"
+#include "SettingsConstants.h"
 #include "TNastVid.h"
 #include "TNastVidLook.h"
 #include "ScriptedDialogs.h"
@@ -30,6 +32,8 @@ using namespace look;
 struct FakeLink final : MainWindowLink {
   std::string record, add, visual, addButton, saveButton;
   int hidePicture = 0, repaint = 0, runButtons = 0, viewButtons = 0;
+  const test::ScriptedDialogs* dialogs = nullptr;
+  size_t boxesAtHide = 0;  // boxes already shown when the start-up picture was hidden
   std::vector<std::tuple<int, int, std::string>> redraws;
   std::vector<std::pair<int32_t, uint8_t>> refreshes;
   void SetRecordModeText(const std::string& t) override { record = t; }
@@ -37,7 +41,10 @@ struct FakeLink final : MainWindowLink {
   void SetVisualModeText(const std::string& t) override { visual = t; }
   void SetAddButtonCaption(const std::string& t) override { addButton = t; }
   void SetSaveButtonCaption(const std::string& t) override { saveButton = t; }
-  void HideStartupPicture() override { ++hidePicture; }
+  void HideStartupPicture() override {
+    ++hidePicture;
+    boxesAtHide = dialogs ? dialogs->shown.size() : 0;
+  }
   void RepaintViews() override { ++repaint; }
   void UpdateRunButtons() override { ++runButtons; }
   void UpdateViewButtons() override { ++viewButtons; }
@@ -52,8 +59,14 @@ class TNastVidTest : public ::testing::Test {
     DefaultConfigTable(*s);
     LoadWorkModesFromTable(*s);
     s->WorkMode = 0x10;
+    link.dialogs = &dialogs;
     w = std::make_unique<TNastVid>(&link, *s, dialogs);
     w->FormCreate();
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> v;
+    for (const test::ShownMessage& m : dialogs.shown) v.push_back(m.text);
+    return v;
   }
   void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
   std::vector<int> ShownLines() const { return Shown(w->LinesRadio); }
@@ -351,6 +364,61 @@ TEST_F(TNastVidTest, ReloadSaveAndClose) {
   EXPECT_EQ(link.viewButtons, 1);
   ASSERT_FALSE(link.redraws.empty());
   EXPECT_EQ(link.redraws.back(), (std::tuple<int, int, std::string>{2, 0x22, "r"}));
+}
+
+TEST_F(TNastVidTest, BoxesGoThroughTheWindowsOwnDialogs) {
+  test::ScriptedDialogs global;  // now the process-wide dialogs: nothing may land here
+  // Missing file: the start-up picture goes first, then the warning.
+  Click(w->Button2);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].type, MsgType::Warning);
+  EXPECT_EQ(dialogs.shown[0].text, settings::kMissingConfigWarning);
+  EXPECT_EQ(link.hidePicture, 1);
+  EXPECT_EQ(link.boxesAtHide, 0u);
+
+  // ERROR 1505 from a filter click, once.
+  dialogs.shown.clear();
+  s->WorkMode = 0x05;
+  w->OpenPage(2);
+  ASSERT_EQ(Texts(), std::vector<std::string>{settings::kError1505});
+  Click(w->FilterButtons[2]);
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(s->Config.RecFilter(0x12, 2), 3);
+
+  // ERROR 1502 for each mode panel composed from a mode without LINES choice 1..4, then
+  // ERROR 1501 for a current mode above 0x7F (whose text, bit 7 ignored, is fine).
+  dialogs.shown.clear();
+  s->RecordWorkMode = 0x51;
+  s->AddWorkMode = 0x62;
+  w->UstawTrybyPracy(0x90);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{settings::kError1502, settings::kError1502,
+                                               settings::kError1501}));
+  EXPECT_EQ(link.record, "Error/5");
+  EXPECT_EQ(link.add, "Error/10");
+  dialogs.shown.clear();
+  w->TrackBar3->setValue(30);  // the ADD panel's text is composed again
+  EXPECT_EQ(Texts(), std::vector<std::string>{settings::kError1502});
+
+  // ERROR 1505 from the apply step: a stored VISUAL mode without LINES choice.
+  dialogs.shown.clear();
+  s->RecordWorkMode = 0x22;
+  s->AddWorkMode = 0x20;
+  s->VisualWorkMode = 0x03;
+  StoreWorkModesInTable(*s);
+  ASSERT_TRUE(SaveConfig(*s).ok);
+  Click(w->Button2);
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown[0].text, settings::kError1505);
+  EXPECT_EQ(s->WorkMode, 0x12);
+
+  // A failed save says so.
+  dialogs.shown.clear();
+  ProgramDir() = (dir.path() + "/conf300.dat").toStdString();  // a file, not a folder
+  Click(w->Button3);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
+  EXPECT_EQ(dialogs.shown[0].text.rfind(settings::kSaveFailedHead, 0), 0u);
+  EXPECT_TRUE(global.shown.empty());
 }
 
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {

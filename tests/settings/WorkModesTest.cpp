@@ -1,6 +1,7 @@
 // Working modes and the frame page's values: guards against a wrong mode text, a missed or
-// doubled ERROR 1505, buttons offered in the wrong run mode, a divider or offset escaping
-// its editing limits, an inexact microsecond text, and numbered names off by one.
+// doubled ERROR 1502 / 1505 verdict, buttons offered in the wrong run mode, a divider or
+// offset escaping its editing limits, an inexact microsecond text, and numbered names off
+// by one.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,7 +11,6 @@
 #include "AutoName.h"
 #include "ConfigFile.h"
 #include "WorkModes.h"
-#include "ScriptedDialogs.h"
 
 namespace orvix {
 namespace {
@@ -22,43 +22,45 @@ std::unique_ptr<SharedState> Defaults() {
 }
 
 TEST(WorkModes, ModeText) {
-  test::ScriptedDialogs d;
-  EXPECT_EQ(ModeText(0x22), " 800/10");
-  EXPECT_EQ(ModeText(0x10), " 400/2");
-  EXPECT_EQ(ModeText(0x34), "1600/50");
-  EXPECT_EQ(ModeText(0x47), "error/error");
-  EXPECT_EQ(ModeText(0xB3), "1600/20");  // bit 7 is ignored
-  EXPECT_TRUE(d.shown.empty());
-  EXPECT_EQ(ModeText(0x05), "Error/error");
-  EXPECT_EQ(ModeText(0x51), "Error/5");
-  ASSERT_EQ(d.shown.size(), 2u);
-  EXPECT_EQ(d.shown[0].text, "         ERROR 1502 !!!                 ");
-  EXPECT_EQ(d.shown[0].type, MsgType::Error);
+  struct Case {
+    uint8_t mode;
+    const char* text;
+    bool error1502;
+  };
+  for (const Case& c : {Case{0x22, " 800/10", false}, Case{0x10, " 400/2", false},
+                        Case{0x34, "1600/50", false}, Case{0x47, "error/error", false},
+                        Case{0xB3, "1600/20", false},  // bit 7 is ignored
+                        Case{0x05, "Error/error", true}, Case{0x51, "Error/5", true},
+                        Case{0x64, "Error/50", true}, Case{0xF2, "Error/10", true}}) {
+    const ModeTextResult r = ModeText(c.mode);
+    EXPECT_EQ(r.text, c.text) << int(c.mode);
+    EXPECT_EQ(r.error1502, c.error1502) << int(c.mode);
+  }
 }
 
 TEST(WorkModes, CheckWorkModeReplacesAModeWithoutLines) {
-  test::ScriptedDialogs d;
   auto s = Defaults();
   s->WorkMode = 0x92;
-  EXPECT_EQ(CheckWorkMode(*s), 0x12);
+  WorkModeCheck check = CheckWorkMode(*s);
+  EXPECT_EQ(check.mode, 0x12);
+  EXPECT_FALSE(check.error1505);
   EXPECT_EQ(s->WorkMode, 0x92);  // the stored byte keeps bit 7
-  EXPECT_TRUE(d.shown.empty());
   for (uint8_t bad : {0x05, 0x80, 0x00}) {
-    d.shown.clear();
     s->WorkMode = bad;
-    EXPECT_EQ(CheckWorkMode(*s), 0x12);
+    check = CheckWorkMode(*s);
+    EXPECT_EQ(check.mode, 0x12) << int(bad);
+    EXPECT_TRUE(check.error1505) << int(bad);
     EXPECT_EQ(s->WorkMode, 0x12);
-    ASSERT_EQ(d.shown.size(), 1u);
-    EXPECT_EQ(d.shown[0].text, "         ERROR 1505 !!!                 ");
   }
   // A filter stored under 0x05 is reported once and lands in the record of 0x12.
-  d.shown.clear();
   s->WorkMode = 0x05;
-  StoreFilter(*s, 2, 5);
-  EXPECT_EQ(CurrentFilter(*s, 2), 5);
+  EXPECT_TRUE(StoreFilter(*s, 2, 5).error1505);
+  const FilterReading reading = CurrentFilter(*s, 2);
+  EXPECT_EQ(reading.code, 5);
+  EXPECT_FALSE(reading.check.error1505);
+  EXPECT_EQ(reading.check.mode, 0x12);
   EXPECT_EQ(s->Config.RecFilter(0x12, 2), 5);
   EXPECT_EQ(s->Config.RecFilter(0x05, 2), 2);
-  EXPECT_EQ(d.shown.size(), 1u);
 }
 
 TEST(WorkModes, FiltersAreRememberedPerMode) {
@@ -66,15 +68,14 @@ TEST(WorkModes, FiltersAreRememberedPerMode) {
   s->WorkMode = 0x22;
   StoreFilter(*s, 1, 6);
   s->WorkMode = 0x10;
-  EXPECT_EQ(CurrentFilter(*s, 1), 2);
+  EXPECT_EQ(CurrentFilter(*s, 1).code, 2);
   StoreFilter(*s, 1, 1);
   s->WorkMode = 0x22;
-  EXPECT_EQ(CurrentFilter(*s, 1), 6);
-  EXPECT_EQ(CurrentFilter(*s, 2), 2);
+  EXPECT_EQ(CurrentFilter(*s, 1).code, 6);
+  EXPECT_EQ(CurrentFilter(*s, 2).code, 2);
 }
 
 TEST(WorkModes, CurrentModeGoesToThePresetOfTheRunMode) {
-  test::ScriptedDialogs d;
   auto s = Defaults();
   SetCurrentWorkMode(*s, 0x21);
   EXPECT_EQ(s->VisualWorkMode, 0x21);
@@ -90,10 +91,20 @@ TEST(WorkModes, CurrentModeGoesToThePresetOfTheRunMode) {
   EXPECT_TRUE(WorkModeInRange(0x10));
   EXPECT_TRUE(WorkModeInRange(0x7F));
   EXPECT_FALSE(WorkModeInRange(0x80));
-  const ModePanelTexts t = ModePanels(*s, true);
-  EXPECT_EQ(t.record, "1600/20");
-  EXPECT_EQ(t.add, " 800/10");
-  EXPECT_EQ(t.visual, " 800/5  A");
+  ModePanelTexts t = ModePanels(*s, true);
+  EXPECT_EQ(t.record.text, "1600/20");
+  EXPECT_EQ(t.add.text, " 800/10");
+  EXPECT_EQ(t.visual.text, " 800/5  A");
+  EXPECT_FALSE(t.record.error1502 || t.add.error1502 || t.visual.error1502);
+  // Each panel carries its own verdict; the auto-identification mark follows the text.
+  s->RecordWorkMode = 0x64;
+  s->VisualWorkMode = 0x01;
+  t = ModePanels(*s, true);
+  EXPECT_TRUE(t.record.error1502);
+  EXPECT_FALSE(t.add.error1502);
+  EXPECT_TRUE(t.visual.error1502);
+  EXPECT_EQ(t.visual.text, "Error/5  A");
+  EXPECT_EQ(ModePanels(*s, false).visual.text, "Error/5");
 }
 
 // Index n-1 of the shown list for the buttons `on` (numbers 1..7).
@@ -204,7 +215,6 @@ TEST(FramePage, OffsetLimits) {
 }
 
 TEST(ApplyStep, ChannelCodeAndCurrentRecord) {
-  test::ScriptedDialogs d;
   auto s = Defaults();
   s->ChannelCode = 0x4F;
   s->Config.SetChannelOn(2, true);
@@ -212,12 +222,21 @@ TEST(ApplyStep, ChannelCodeAndCurrentRecord) {
   s->Config.SetRecOffsetH(0x10, 1001);
   s->Config.SetRecOffsetV(0x10, -7);
   s->WorkMode = 0x10;
-  EXPECT_EQ(ApplyConfigTable(*s), 0x10);
+  WorkModeCheck applied = ApplyConfigTable(*s);
+  EXPECT_EQ(applied.mode, 0x10);
+  EXPECT_FALSE(applied.error1505);
   EXPECT_EQ(s->ChannelCode, 0x23);
   EXPECT_EQ(s->SampleDivider, 30);
   EXPECT_EQ(s->OffsetH, 0);
   EXPECT_EQ(s->OffsetV, -7);
-  EXPECT_TRUE(d.shown.empty());
+  // A mode without LINES choice is applied as 0x12, from 0x12's record, and reported.
+  s->Config.SetRecDivider(0x12, 500);
+  s->WorkMode = 0x03;
+  applied = ApplyConfigTable(*s);
+  EXPECT_EQ(applied.mode, 0x12);
+  EXPECT_TRUE(applied.error1505);
+  EXPECT_EQ(s->WorkMode, 0x12);
+  EXPECT_EQ(s->SampleDivider, 500);
 }
 
 TEST(AutoName, BaseAndNumberedNames) {
