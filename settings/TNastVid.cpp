@@ -102,6 +102,8 @@ TNastVid::TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialog
   BuildFilePage();
   BuildStripPage();
   BuildAnaglyphPage();
+  BuildPageIndicators();  // last, so they lie over the page buttons and the channel panel
+  Wire();
 }
 
 void TNastVid::BuildChannelPanel() {
@@ -111,6 +113,17 @@ void TNastVid::BuildChannelPanel() {
   SetPanelColour(Panel3, kSilver);
 
   FilterGroup = Group(Panel3, "", 5, 2, 120, 190);
+  const QFont arial10(QStringLiteral("Arial"), 10, QFont::Bold);
+  for (int t = 1; t <= 6; ++t) {
+    auto* b = new QRadioButton(Q(kFilterCaptions[t - 1]), FilterGroup);
+    b->setProperty("tag", t);
+    b->setGeometry(10, 24 * t + 5 - 10, 95, 20);
+    b->setFont(arial10);
+    b->setAutoExclusive(false);
+    b->setFocusPolicy(Qt::NoFocus);
+    SetPanelColour(b, kSilver);
+    FilterButtons[size_t(t - 1)] = b;
+  }
   GainGroup = Group(Panel3, "", 140, 2, 320, 100);
   GainScale = new QLabel(GainGroup);
   GainScale->setGeometry(14, 22, 292, 20);
@@ -143,10 +156,20 @@ void TNastVid::BuildChannelPanel() {
   SpeedButton12->setFlat(true);
 }
 
-void TNastVid::FormCreate(const QRect& picturePanel) {
-  if (created_) return;
-  created_ = true;
+void TNastVid::BuildPageIndicators() {
+  for (int tag = 1; tag <= 5; ++tag) {
+    auto* p = new ClickPanel(this);
+    p->setProperty("tag", tag);
+    p->setGeometry(11 + 87 * (tag - 1), 10, 15, 15);
+    p->setFrameShape(QFrame::Panel);
+    p->setFrameShadow(QFrame::Raised);
+    SetPanelColour(p, kSilver);
+    p->raise();
+    PageIndicators[size_t(tag - 1)] = p;
+  }
+}
 
+void TNastVid::FormCreate(const QRect& picturePanel) {
   // 1. Placement.
   if (picturePanel.isValid())
     move(picturePanel.left() + (picturePanel.width() - width()) / 2, picturePanel.top() + 10);
@@ -179,59 +202,6 @@ void TNastVid::FormCreate(const QRect& picturePanel) {
   AddScale->setPixmap(DrawScale(AddScale->width(), add));
   ShowGainCaption(TrackBar1->value());
   ShowOffsetCaption(TrackBar2->value());
-
-  // 4. Filter buttons.
-  QFont arial10(QStringLiteral("Arial"), 10, QFont::Bold);
-  for (int t = 1; t <= 6; ++t) {
-    auto* b = new QRadioButton(Q(kFilterCaptions[t - 1]), FilterGroup);
-    b->setProperty("tag", t);
-    b->setGeometry(10, 24 * t + 5 - 10, 95, 20);
-    b->setFont(arial10);
-    b->setAutoExclusive(false);
-    b->setFocusPolicy(Qt::NoFocus);
-    SetPanelColour(b, kSilver);
-    FilterButtons[size_t(t - 1)] = b;
-  }
-
-  // 5. Working-mode buttons, page indicators, ADD channel buttons.
-  for (int n = 1; n <= 8; ++n) {
-    auto* l = new QRadioButton(Q(kLinesCaptions[n - 1]), LinesGroup);
-    l->setProperty("tag", n);
-    l->setGeometry(10, 24 * n - 5, 110, 20);
-    auto* t = new QRadioButton(Q(kTimeCaptions[n - 1]), GroupBox12);
-    t->setProperty("tag", 10 + n);
-    t->setGeometry(10, 24 * n - 5, 110, 20);
-    for (QRadioButton* b : {l, t}) {
-      b->setFont(arial10);
-      b->setAutoExclusive(false);
-      SetPanelColour(b, kSilver);
-      b->hide();
-    }
-    LinesRadio[size_t(n - 1)] = l;
-    TimeRadio[size_t(n - 1)] = t;
-  }
-  for (int tag = 1; tag <= 5; ++tag) {
-    auto* p = new ClickPanel(this);
-    p->setProperty("tag", tag);
-    p->setGeometry(11 + 87 * (tag - 1), 10, 15, 15);
-    p->setFrameShape(QFrame::Panel);
-    p->setFrameShadow(QFrame::Raised);
-    SetPanelColour(p, kSilver);
-    p->raise();
-    PageIndicators[size_t(tag - 1)] = p;
-  }
-  QFont arial12(QStringLiteral("Arial"), 12, QFont::Bold);
-  for (int tag = 1; tag <= 4; ++tag) {
-    auto* b = new QRadioButton(QStringLiteral("Kanał %1").arg(tag), addChannelGroup_);
-    b->setProperty("tag", tag);
-    b->setGeometry(27 + 141 * (tag - 1), 18, 86, 23);
-    b->setFont(arial12);
-    b->setAutoExclusive(false);
-    SetPanelColour(b, kSilver);
-    AddChannelButtons[size_t(tag - 1)] = b;
-  }
-  Wire();
-
 }
 
 void TNastVid::Wire() {
@@ -312,7 +282,6 @@ void TNastVid::OpenPage(int tag) {
 }
 
 void TNastVid::PageControl1Change() {
-  if (!created_) return;
   const int tag = ActiveTag();
   const ConfigTable& c = s_.Config;
   if (tag >= 1 && tag <= 4) {
@@ -421,7 +390,7 @@ void TNastVid::SpeedButton12Click() {
 }
 
 void TNastVid::WyswietlOnOff(int channel) {
-  if (!created_ || channel < 1 || channel > 4) return;
+  if (channel < 1 || channel > 4) return;
   const ConfigTable& c = s_.Config;
   const bool add = s_.AddOn.load() != 0;
   for (QRadioButton* b : AddChannelButtons)

@@ -48,6 +48,8 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   static constexpr int kAddPage = 5, kFramePage = 6, kFilePage = 7, kStripPage = 8,
                        kAnaglyphPage = 9, kPages = 9;
 
+  // Builds and wires every control, so each handler and link call works from here on;
+  // FormCreate adds placement, captions and the drawn scales.
   TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
            QWidget* parent = nullptr);
 
@@ -60,8 +62,8 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void CloseSettings() override;
   void ShowStartControls(bool askBoxesVisible) override;
 
-  // Set-up run once by the main window at its first show; `picturePanel` (global
-  // coordinates) places the window centred over it, 10 pixels below its top.
+  // Set-up run by the main window at its first show: captions, the drawn scales and, from
+  // `picturePanel` (global coordinates), the window centred over it 10 pixels below its top.
   void FormCreate(const QRect& picturePanel = {});
 
   // --- Window frame and channel pages ---
@@ -216,6 +218,7 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void BuildFilePage();
   void BuildStripPage();
   void BuildAnaglyphPage();
+  void BuildPageIndicators();
   void Wire();
   void ShowGainCaption(int position);
   void ShowOffsetCaption(int position);
@@ -230,7 +233,6 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   MainWindowLink* link_;
   SharedState& s_;
   OperatorDialogs& dialogs_;
-  bool created_ = false;
 };
 
 // Colour helpers used by the window and its tests.

@@ -70,12 +70,39 @@ void TNastVid::BuildAddPage() {
   TrackBar3->setValue(settings::kDefaultAddFrames);
   ShowAddCaption(settings::kDefaultAddFrames);
   addChannelGroup_ = Group(page, "", 10, 124, 640, 56);
+  const QFont arial12(QStringLiteral("Arial"), 12, QFont::Bold);
+  for (int tag = 1; tag <= 4; ++tag) {
+    auto* b = new QRadioButton(QStringLiteral("Kanał %1").arg(tag), addChannelGroup_);
+    b->setProperty("tag", tag);
+    b->setGeometry(27 + 141 * (tag - 1), 18, 86, 23);
+    b->setFont(arial12);
+    b->setAutoExclusive(false);
+    SetPanelColour(b, kSilver);
+    AddChannelButtons[size_t(tag - 1)] = b;
+  }
 }
 
 void TNastVid::BuildFramePage() {
   QWidget* page = TabSheet[kFramePage];
   LinesGroup = Group(page, " LINES/FRAME ", 10, 4, 140, 200);
   GroupBox12 = Group(page, " TIME VISUAL", 160, 4, 140, 200);
+  // Both lists stay hidden until a refresh offers their buttons.
+  const QFont arial10(QStringLiteral("Arial"), 10, QFont::Bold);
+  for (int n = 1; n <= kModeButtons; ++n) {
+    auto* l = new QRadioButton(Q(kLinesCaptions[n - 1]), LinesGroup);
+    l->setProperty("tag", n);
+    auto* t = new QRadioButton(Q(kTimeCaptions[n - 1]), GroupBox12);
+    t->setProperty("tag", 10 + n);
+    for (QRadioButton* b : {l, t}) {
+      b->setGeometry(10, 24 * n - 5, 110, 20);
+      b->setFont(arial10);
+      b->setAutoExclusive(false);
+      SetPanelColour(b, kSilver);
+      b->hide();
+    }
+    LinesRadio[size_t(n - 1)] = l;
+    TimeRadio[size_t(n - 1)] = t;
+  }
   auto* divider = Group(page, " Czas pomiędzy próbkami ", 315, 4, 210, 60);
   DividerLabel = ValueLabel(divider);
   SpinButton51Up = Spin(divider, Qt::UpArrow, 23);

@@ -1,7 +1,8 @@
 // The settings window, offscreen, through its real controls: guards against captions and
 // colours that do not follow the table, edits written to the wrong channel or mode,
-// working-mode buttons offered in the wrong run mode, reload paths that skip a step, and
-// boxes shown past the window's own dialogs.
+// working-mode buttons offered in the wrong run mode, reload paths that skip a step,
+// controls that do not exist or answer before the first set-up, and boxes shown past the
+// window's own dialogs.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -419,6 +420,56 @@ TEST_F(TNastVidTest, BoxesGoThroughTheWindowsOwnDialogs) {
   EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
   EXPECT_EQ(dialogs.shown[0].text.rfind(settings::kSaveFailedHead, 0), 0u);
   EXPECT_TRUE(global.shown.empty());
+}
+
+TEST(TNastVidBeforeSetUp, EveryControlExistsAndIsWiredFromConstruction) {
+  test::ScriptedDialogs dialogs;
+  QTemporaryDir dir;
+  ProgramDir() = dir.path().toStdString();
+  auto s = std::make_unique<SharedState>();
+  DefaultConfigTable(*s);
+  LoadWorkModesFromTable(*s);
+  FakeLink link;
+  TNastVid w(&link, *s, dialogs);  // FormCreate never runs
+
+  // A RECORD click on the main window.
+  s->RecordOn = -1;
+  s->WorkMode = 0x22;
+  w.ShowRunMode(RunModeKind::Record);
+  w.ShowChannelState();
+  w.ShowWorkModeRadios(0x22);
+  w.RefreshAfterRunModeChange();
+  EXPECT_EQ(w.GroupBox12->title(), " TIME RECORD");
+  EXPECT_FALSE(w.CheckBox10->isEnabled());
+  EXPECT_TRUE(w.LinesRadio[1]->isChecked());
+  EXPECT_TRUE(w.TimeRadio[2]->isChecked());
+  EXPECT_EQ(PanelColour(w.PageIndicators[0]), kOrange);
+  EXPECT_EQ(link.record, " 800/10");
+
+  // Auto-identification's checks and the lock of the lists.
+  w.CheckLinesRadio(2);
+  EXPECT_EQ(s->WorkMode, 0x32);
+  w.UstawPanAut();
+  EXPECT_TRUE(w.TimeRadio[3]->isEnabled());
+
+  // Real clicks reach their handlers.
+  QTest::mouseClick(w.TimeRadio[3], Qt::LeftButton);
+  EXPECT_EQ(s->RecordWorkMode, 0x33);
+  QTest::mouseClick(w.PageIndicators[1], Qt::LeftButton);
+  EXPECT_EQ(w.ActiveTag(), 2);
+  QTest::mouseClick(w.FilterButtons[4], Qt::LeftButton);
+  EXPECT_EQ(s->Config.RecFilter(0x33, 2), 5);
+  QTest::mouseClick(w.AddChannelButtons[3], Qt::LeftButton);
+  EXPECT_TRUE(s->Config.AddChannel(4));
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  // The set-up afterwards only adds captions and scales.
+  w.FormCreate();
+  w.FormCreate();
+  EXPECT_EQ(w.PageControl1->tabText(0), QString::fromUtf8("     Kanał 1 "));
+  EXPECT_EQ(w.FilterButtons.size(), 6u);
+  EXPECT_EQ(w.FilterGroup->findChildren<QRadioButton*>().size(), 6);
+  EXPECT_EQ(w.LinesGroup->findChildren<QRadioButton*>().size(), 8);
 }
 
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {
