@@ -390,7 +390,7 @@ void TNastVid::SpeedButton12Click() {
 }
 
 void TNastVid::WyswietlOnOff(int channel) {
-  if (channel < 1 || channel > 4) return;
+  if (channel < 1 || channel > 4) channel = ChannelShown();
   const ConfigTable& c = s_.Config;
   const bool add = s_.AddOn.load() != 0;
   for (QRadioButton* b : AddChannelButtons)

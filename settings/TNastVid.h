@@ -80,6 +80,8 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void SpeedButton13Click();
   void SpeedButton12Click();
   void WyswietlFiltr(int channel);
+  // The ADD channel buttons' colours, the page indicators, "On / Off" and the on/off panel,
+  // on every page; off a channel page the panel shows channel 1.
   void WyswietlOnOff(int channel);
 
   // --- Add page ---

@@ -25,7 +25,7 @@ void TNastVid::ShowRunMode(RunModeKind mode) {
   CheckBox10->setEnabled(mode == RunModeKind::Visual);
 }
 
-void TNastVid::ShowChannelState() { WyswietlOnOff(ActiveTag()); }
+void TNastVid::ShowChannelState() { WyswietlOnOff(ChannelShown()); }
 
 void TNastVid::RefreshAfterRunModeChange() {
   PageControl1Change();

@@ -69,6 +69,18 @@ class TNastVidTest : public ::testing::Test {
     for (const test::ShownMessage& m : dialogs.shown) v.push_back(m.text);
     return v;
   }
+  // What the main window's run-mode click asks of this window (OdswierzRecVis).
+  void SelectRunMode(RunModeKind kind) {
+    s->AddOn = kind == RunModeKind::Add ? 1 : 0;
+    w->ShowRunMode(kind);
+    w->ShowChannelState();
+    s->RecordOn = kind == RunModeKind::Record ? -1 : 0;
+    s->WorkMode = kind == RunModeKind::Record ? s->RecordWorkMode.load()
+                  : kind == RunModeKind::Add  ? s->AddWorkMode.load()
+                                              : s->VisualWorkMode.load();
+    w->ShowWorkModeRadios(s->WorkMode.load());
+    w->RefreshAfterRunModeChange();
+  }
   void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
   std::vector<int> ShownLines() const { return Shown(w->LinesRadio); }
   std::vector<int> ShownTimes() const { return Shown(w->TimeRadio); }
@@ -470,6 +482,37 @@ TEST(TNastVidBeforeSetUp, EveryControlExistsAndIsWiredFromConstruction) {
   EXPECT_EQ(w.FilterButtons.size(), 6u);
   EXPECT_EQ(w.FilterGroup->findChildren<QRadioButton*>().size(), 6);
   EXPECT_EQ(w.LinesGroup->findChildren<QRadioButton*>().size(), 8);
+}
+
+TEST_F(TNastVidTest, IndicatorsFollowTheRunModeOnEveryPage) {
+  s->Config.SetChannelOn(2, true);
+  Click(w->AddChannelButtons[2]);  // ADD uses channel 3
+  for (int page : {TNastVid::kFramePage, TNastVid::kAddPage, TNastVid::kFilePage}) {
+    w->OpenPage(page);
+    SelectRunMode(RunModeKind::Add);
+    for (int k = 0; k < 4; ++k)
+      EXPECT_EQ(PanelColour(w->PageIndicators[size_t(k)]), k == 2 ? kYellow : kSilver)
+          << "ADD, page " << page << ", indicator " << k + 1;
+    EXPECT_EQ(PanelColour(w->PageIndicators[4]), kYellow) << page;
+    EXPECT_EQ(PanelColour(w->AddChannelButtons[2]), kYellow) << page;
+    EXPECT_FALSE(w->SpeedButton11->isEnabled()) << page;
+    EXPECT_EQ(w->PanelOnOff->text(), QString::fromUtf8("Kanał wyłączony")) << page;
+
+    SelectRunMode(RunModeKind::Visual);
+    for (int k = 0; k < 4; ++k)
+      EXPECT_EQ(PanelColour(w->PageIndicators[size_t(k)]), k <= 1 ? kOrange : kSilver)
+          << "VISUAL, page " << page << ", indicator " << k + 1;
+    EXPECT_EQ(PanelColour(w->PageIndicators[4]), kSilver) << page;
+    EXPECT_EQ(PanelColour(w->AddChannelButtons[2]), kSilver) << page;
+    EXPECT_TRUE(w->SpeedButton11->isEnabled()) << page;
+    EXPECT_EQ(w->PanelOnOff->text(), QString::fromUtf8("Kanał załączony")) << page;
+    EXPECT_EQ(PanelColour(w->PanelOnOff), kOrange) << page;
+  }
+  // Asked with the tag of a page that is no channel page, it shows channel 1 as well.
+  s->AddOn = 1;
+  w->WyswietlOnOff(w->ActiveTag());
+  EXPECT_EQ(PanelColour(w->PageIndicators[0]), kSilver);
+  EXPECT_EQ(PanelColour(w->PageIndicators[2]), kYellow);
 }
 
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {
