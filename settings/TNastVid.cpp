@@ -66,6 +66,14 @@ TNastVid::TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialog
       dialogs_(dialogs) {
   setObjectName(QStringLiteral("TNastVid"));
   SetPanelColour(this, kWindowGrey);
+  // Fusion draws a disabled caption in (190, 190, 190): on the silver pages that is the
+  // background itself, and "Autoidentyfikacja" in RECORD and ADD, "On / Off" in ADD and the
+  // locked LINES and TIME buttons lost their captions. Set before any control exists, so
+  // every control inherits it.
+  QPalette readable = palette();
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    readable.setColor(QPalette::Disabled, role, kDisabledText);
+  setPalette(readable);
   setFixedSize(820, 330);
 
   PageControl1 = new QTabWidget(this);

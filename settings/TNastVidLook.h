@@ -21,6 +21,7 @@ inline const QColor kLabelBlue(0, 48, 255);
 inline const QColor kTeal(0, 128, 128);
 inline const QColor kRed(255, 0, 0);
 inline const QColor kWindowGrey(212, 208, 200);
+inline const QColor kDisabledText(128, 128, 128);  // captions of disabled controls
 
 inline constexpr const char* kCaption = "     Konfigurowanie nastaw";
 inline constexpr const char* kPageCaptions[] = {

@@ -1,8 +1,8 @@
 // The settings window, offscreen, through its real controls: guards against captions and
 // colours that do not follow the table, edits written to the wrong channel or mode,
 // working-mode buttons offered in the wrong run mode, reload paths that skip a step,
-// controls that do not exist or answer before the first set-up, and boxes shown past the
-// window's own dialogs.
+// controls that do not exist or answer before the first set-up, boxes shown past the
+// window's own dialogs, and captions that vanish when their control is disabled.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -513,6 +513,39 @@ TEST_F(TNastVidTest, IndicatorsFollowTheRunModeOnEveryPage) {
   w->WyswietlOnOff(w->ActiveTag());
   EXPECT_EQ(PanelColour(w->PageIndicators[0]), kSilver);
   EXPECT_EQ(PanelColour(w->PageIndicators[2]), kYellow);
+}
+
+TEST_F(TNastVidTest, DisabledAutoIdentCaptionStaysReadable) {
+  w->OpenPage(TNastVid::kFramePage);
+  w->show();
+  // Pixels of the caption (right of the box's indicator) clearly darker than the silver.
+  auto ink = [&] {
+    const QImage img = w->AutoIdentGroup->grab().toImage();
+    const QRect r = w->CheckBox10->geometry().adjusted(24, 0, 0, 0);
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x)
+        if (qGray(img.pixel(x, y)) < 160) ++n;
+    return n;
+  };
+  const int enabledInk = ink();
+  ASSERT_GT(enabledInk, 20);
+  for (RunModeKind kind : {RunModeKind::Record, RunModeKind::Add}) {
+    SelectRunMode(kind);
+    ASSERT_FALSE(w->CheckBox10->isEnabled());
+    EXPECT_EQ(w->CheckBox10->text(), QString::fromUtf8("  wyłączona"));
+    const QPalette& p = w->CheckBox10->palette();
+    EXPECT_NE(p.color(QPalette::Disabled, QPalette::WindowText), kSilver);
+    EXPECT_LT(qGray(p.color(QPalette::Disabled, QPalette::WindowText).rgb()),
+              qGray(kSilver.rgb()) - 40);
+    EXPECT_GT(ink(), enabledInk / 2) << "caption not drawn while disabled";
+  }
+  // "On / Off" in ADD and the locked lists keep their captions too.
+  EXPECT_LT(qGray(w->SpeedButton11->palette().color(QPalette::Disabled, QPalette::ButtonText).rgb()),
+            qGray(kSilver.rgb()) - 40);
+  EXPECT_LT(qGray(w->TimeRadio[0]->palette().color(QPalette::Disabled, QPalette::WindowText).rgb()),
+            qGray(kSilver.rgb()) - 40);
+  w->hide();
 }
 
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {
