@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
@@ -399,7 +400,14 @@ void TNastVid::ApplyConfig(uint8_t /*mode*/) {
   for (int i = 0; i < 3; ++i)
     BarLookButtons[size_t(i)]->setChecked(c.Flag(cfg::kBarTicksRow + i) != 0);
   CheckBox10->setChecked(c.Flag(cfg::kAutoIdentRow) != 0);
-  TrackBar3->setValue(c.AddFrameCount());
+  // The captions follow the count also when the bar stays where it is (a bar that does not
+  // move runs no change handler): the main window's ADD button shows "ADD " + count after
+  // every load, the first at start-up included.
+  {
+    const QSignalBlocker quiet(TrackBar3);
+    TrackBar3->setValue(c.AddFrameCount());
+  }
+  TrackBar3Change(TrackBar3->value());
   if (c.Flag(cfg::kAnaglyphRotate90Row)) RadioButton7Click(); else RadioButton6Click();
   if (c.Flag(cfg::kAnaglyphGreenMagentaRow)) RadioButton15Click(); else RadioButton13Click();
 }

@@ -548,6 +548,26 @@ TEST_F(TNastVidTest, DisabledAutoIdentCaptionStaysReadable) {
   w->hide();
 }
 
+TEST_F(TNastVidTest, ReloadShowsTheAddCountOnTheMainWindowEveryTime) {
+  for (int count : {10, 25}) {
+    s->Config.SetAddFrameCount(count);
+    StoreWorkModesInTable(*s);
+    ASSERT_TRUE(SaveConfig(*s).ok);
+    for (int reload = 1; reload <= 2; ++reload) {
+      link.addButton.clear();
+      link.add.clear();
+      w->AddGroup->setTitle({});
+      Click(w->Button2);
+      EXPECT_EQ(link.addButton, "ADD " + std::to_string(count)) << count << " reload " << reload;
+      EXPECT_EQ(link.add, " 800/2") << count << " reload " << reload;
+      EXPECT_EQ(w->AddGroup->title(), QString::fromUtf8(" Liczba obrazów do nałożenia  %1 ")
+                                          .arg(count));
+      EXPECT_EQ(w->TrackBar3->value(), count);
+    }
+  }
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {
   test::ScriptedDialogs dialogs;
   QTemporaryDir dir;
