@@ -268,28 +268,23 @@ void TNastVid::CheckTimeRadio(int index) {
 }
 
 void TNastVid::WyswietlTrybyPracy() {
-  // A button checked by a refresh runs its own click handling, which refreshes again;
-  // the chain ends with the first pass that changes no check.
-  uint8_t mode = s_.WorkMode.load();
-  for (int pass = 0; pass < 8; ++pass) {
-    ModeRadios r;
-    for (size_t i = 0; i < 8; ++i) {
-      r.linesChecked[i] = LinesRadio[i]->isChecked();
-      r.linesShown[i] = !LinesRadio[i]->isHidden();
-      r.timeChecked[i] = TimeRadio[i]->isChecked();
-      r.timeShown[i] = !TimeRadio[i]->isHidden();
-    }
-    const bool changed = RefreshModeRadios(s_, r, mode);
-    for (size_t i = 0; i < 8; ++i) {
-      LinesRadio[i]->setChecked(r.linesChecked[i]);
-      LinesRadio[i]->setHidden(!r.linesShown[i]);
-      TimeRadio[i]->setChecked(r.timeChecked[i]);
-      TimeRadio[i]->setHidden(!r.timeShown[i]);
-    }
-    ColourList(LinesRadio, kLinesChecked);
-    ColourList(TimeRadio, kTimeChecked);
-    if (!changed) break;
+  ModeRadios r;
+  for (size_t i = 0; i < kModeButtons; ++i) {
+    r.linesChecked[i] = LinesRadio[i]->isChecked();
+    r.linesShown[i] = !LinesRadio[i]->isHidden();
+    r.timeChecked[i] = TimeRadio[i]->isChecked();
+    r.timeShown[i] = !TimeRadio[i]->isHidden();
   }
+  uint8_t mode = s_.WorkMode.load();
+  SettleModeRadios(s_, r, mode);
+  for (size_t i = 0; i < kModeButtons; ++i) {
+    LinesRadio[i]->setChecked(r.linesChecked[i]);
+    LinesRadio[i]->setHidden(!r.linesShown[i]);
+    TimeRadio[i]->setChecked(r.timeChecked[i]);
+    TimeRadio[i]->setHidden(!r.timeShown[i]);
+  }
+  ColourList(LinesRadio, kLinesChecked);
+  ColourList(TimeRadio, kTimeChecked);
   UstawTrybyPracy(mode);
 }
 

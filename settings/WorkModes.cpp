@@ -139,6 +139,41 @@ bool RefreshModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode) {
   return changed;
 }
 
+uint8_t DefaultWorkMode(const SharedState& s) {
+  if (s.AddOn.load() != 0) return kDefaultAddMode;
+  if (s.RecordOn.load() != 0) return kDefaultRecordMode;
+  return kDefaultVisualMode;
+}
+
+namespace {
+bool AnyOf(const std::array<bool, kModeButtons>& a) {
+  return std::find(a.begin(), a.end(), true) != a.end();
+}
+
+// Each pass that checks a button stands for one more click handler in the chain; eight end
+// any chain the tables can make.
+constexpr int kMostRefreshPasses = 8;
+
+void Settle(const SharedState& s, ModeRadios& r, uint8_t& mode) {
+  for (int pass = 0; pass < kMostRefreshPasses; ++pass)
+    if (!RefreshModeRadios(s, r, mode)) break;
+}
+}  // namespace
+
+void SettleModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode) {
+  Settle(s, r, mode);
+  if (AnyOf(r.linesShown) && AnyOf(r.timeShown)) return;
+  const uint8_t d = DefaultWorkMode(s);
+  ModeRadios offer;
+  CheckOnly(offer.linesChecked, (d >> 4) & 7);
+  CheckOnly(offer.timeChecked, (d & 7) + 1);
+  uint8_t unused = d;
+  Settle(s, offer, unused);
+  offer.linesChecked.fill(false);
+  offer.timeChecked.fill(false);
+  r = offer;
+}
+
 namespace {
 int CurrentRow(const SharedState& s) { return s.WorkMode.load() & 0x7F; }
 }  // namespace

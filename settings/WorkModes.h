@@ -57,6 +57,16 @@ struct ModeRadios {
 // Returns true when it changed a check (the caller then runs another pass).
 bool RefreshModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode);
 
+// The fixed default mode of the selected run mode: ADD, else RECORD, else VISUAL.
+uint8_t DefaultWorkMode(const SharedState& s);
+
+// The whole refresh after a LINES or TIME click: passes until one changes no check (a
+// button checked by a pass runs its own click, which refreshes again), at most eight. When
+// the lists are then left with nothing to offer (a stored mode that no button can reach,
+// such as 6 x 16 lines in RECORD), they offer what the run mode's default mode offers, with
+// none checked, so that one click chooses a valid mode; `mode` stays as composed.
+void SettleModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode);
+
 // The frame page's per-mode values, stepped and limited to their editing limits, stored
 // in the current mode's record and the run-time copy. A step of 0 re-reads the value.
 uint16_t StepDivider(SharedState& s, int step);

@@ -69,6 +69,12 @@ class TNastVidTest : public ::testing::Test {
     for (const test::ShownMessage& m : dialogs.shown) v.push_back(m.text);
     return v;
   }
+  static std::vector<int> Checked(const std::array<QRadioButton*, 8>& list) {
+    std::vector<int> v;
+    for (int i = 0; i < 8; ++i)
+      if (list[size_t(i)]->isChecked()) v.push_back(i + 1);
+    return v;
+  }
   // What the main window's run-mode click asks of this window (OdswierzRecVis).
   void SelectRunMode(RunModeKind kind) {
     s->AddOn = kind == RunModeKind::Add ? 1 : 0;
@@ -566,6 +572,46 @@ TEST_F(TNastVidTest, ReloadShowsTheAddCountOnTheMainWindowEveryTime) {
     }
   }
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(TNastVidTest, StoredRecordModeNoButtonReachesCanBeRepaired) {
+  s->RecordWorkMode = 0x64;  // LINES choice 6, 50 ms
+  StoreWorkModesInTable(*s);
+  ASSERT_TRUE(SaveConfig(*s).ok);
+  Click(w->Button2);
+  EXPECT_EQ(Texts(), std::vector<std::string>{settings::kError1502});  // the RECORD panel
+  EXPECT_EQ(link.record, "Error/50");
+  w->OpenPage(TNastVid::kFramePage);
+
+  dialogs.shown.clear();
+  SelectRunMode(RunModeKind::Record);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{settings::kError1502, settings::kError1503}));
+  EXPECT_EQ(s->WorkMode, 0x64);
+  // The lists offer what RECORD's default 800 lines / 10 ms offers, none checked.
+  EXPECT_EQ(ShownLines(), (std::vector<int>{2, 3}));
+  EXPECT_EQ(ShownTimes(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(Checked(w->LinesRadio), std::vector<int>{});
+  EXPECT_EQ(Checked(w->TimeRadio), std::vector<int>{});
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(PanelColour(w->LinesRadio[size_t(i)]), kSilver) << i;
+    EXPECT_EQ(PanelColour(w->TimeRadio[size_t(i)]), kSilver) << i;
+  }
+
+  dialogs.shown.clear();
+  Click(w->LinesRadio[1]);  // " 800 lines"
+  EXPECT_EQ(s->WorkMode, 0x22);
+  EXPECT_EQ(s->RecordWorkMode, 0x22);
+  EXPECT_EQ(link.record, " 800/10");
+  EXPECT_EQ(Checked(w->TimeRadio), std::vector<int>{3});
+  SelectRunMode(RunModeKind::Record);
+  EXPECT_TRUE(dialogs.shown.empty());
+
+  // VISUAL and ADD keep what their own rules make of such a mode.
+  s->VisualWorkMode = 0x64;
+  SelectRunMode(RunModeKind::Visual);
+  EXPECT_EQ(Texts(), std::vector<std::string>{settings::kError1503});
+  EXPECT_EQ(s->VisualWorkMode, 0x21);
+  EXPECT_EQ(Checked(w->LinesRadio), std::vector<int>{2});
 }
 
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {

@@ -1,7 +1,7 @@
 // Working modes and the frame page's values: guards against a wrong mode text, a missed or
-// doubled ERROR 1502 / 1505 verdict, buttons offered in the wrong run mode, a divider or
-// offset escaping its editing limits, an inexact microsecond text, and numbered names off
-// by one.
+// doubled ERROR 1502 / 1505 verdict, buttons offered in the wrong run mode, lists left with
+// nothing to offer, a divider or offset escaping its editing limits, an inexact microsecond
+// text, and numbered names off by one.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -168,6 +168,58 @@ TEST(WorkModes, OfferedButtonsPerRunMode) {
     EXPECT_EQ(LinesTable[size_t(row)][3], 0);
     EXPECT_EQ(TimeTable[size_t(row)][4], 0);
     EXPECT_EQ(TimeTable[size_t(row)][5], 0);
+  }
+}
+
+TEST(WorkModes, ListsWithNothingToOfferFallBackToTheRunModesDefault) {
+  auto s = Defaults();
+  EXPECT_EQ(DefaultWorkMode(*s), 0x10);
+  s->AddOn = 1;
+  s->RecordOn = -1;
+  EXPECT_EQ(DefaultWorkMode(*s), 0x20);  // ADD wins over RECORD
+  s->AddOn = 0;
+  EXPECT_EQ(DefaultWorkMode(*s), 0x22);
+
+  {  // RECORD 0x64: its 50 ms and its LINES choice 6 offer nothing; the default 0x22 offers
+     // 800/1600 lines and 10/20 ms, none checked, and the mode stays as composed.
+    s->WorkMode = 0x64;
+    ModeRadios r;
+    r.timeChecked[4] = true;
+    uint8_t mode = 0;
+    SettleModeRadios(*s, r, mode);
+    EXPECT_EQ(r.linesShown, Shown({2, 3}));
+    EXPECT_EQ(r.timeShown, Shown({3, 4}));
+    EXPECT_EQ(r.linesChecked, Shown({}));
+    EXPECT_EQ(r.timeChecked, Shown({}));
+    EXPECT_EQ(mode, 0x64);
+    // One LINES choice then settles on a mode the lists offer.
+    r.linesChecked[1] = true;
+    SettleModeRadios(*s, r, mode);
+    EXPECT_EQ(mode, 0x22);
+    EXPECT_EQ(r.timeChecked, Shown({3}));
+  }
+  {  // RECORD 400 lines / 2 ms is just as stuck.
+    s->WorkMode = 0x10;
+    ModeRadios r;
+    r.linesChecked[0] = r.timeChecked[0] = true;
+    uint8_t mode = 0;
+    SettleModeRadios(*s, r, mode);
+    EXPECT_EQ(r.linesShown, Shown({2, 3}));
+    EXPECT_EQ(r.linesChecked, Shown({}));
+    EXPECT_EQ(mode, 0x10);
+  }
+  {  // VISUAL repairs 0x64 by its own rules: no fallback, 800 lines / 5 ms checked.
+    s->RecordOn = 0;
+    s->WorkMode = 0x64;
+    ModeRadios r;
+    r.timeChecked[4] = true;
+    uint8_t mode = 0;
+    SettleModeRadios(*s, r, mode);
+    EXPECT_EQ(r.linesShown, Shown({1, 2}));
+    EXPECT_EQ(r.timeShown, Shown({1, 2, 3}));
+    EXPECT_EQ(r.linesChecked, Shown({2}));
+    EXPECT_EQ(r.timeChecked, Shown({2}));
+    EXPECT_EQ(mode, 0x21);
   }
 }
 
