@@ -123,13 +123,9 @@ void TNastVid::BuildChannelPanel() {
   FilterGroup = Group(Panel3, "", 5, 2, 120, 190);
   const QFont arial10(QStringLiteral("Arial"), 10, QFont::Bold);
   for (int t = 1; t <= 6; ++t) {
-    auto* b = new QRadioButton(Q(kFilterCaptions[t - 1]), FilterGroup);
-    b->setProperty("tag", t);
-    b->setGeometry(10, 24 * t + 5 - 10, 95, 20);
-    b->setFont(arial10);
-    b->setAutoExclusive(false);
+    auto* b = ListButton(FilterGroup, Q(kFilterCaptions[t - 1]), t,
+                         QRect(10, 24 * t + 5 - 10, 95, 20), arial10);
     b->setFocusPolicy(Qt::NoFocus);
-    SetPanelColour(b, kSilver);
     FilterButtons[size_t(t - 1)] = b;
   }
   GainGroup = Group(Panel3, "", 140, 2, 320, 100);
@@ -317,13 +313,17 @@ void TNastVid::PageControl1Change() {
 
 void TNastVid::Panel5Click(int tag) { OpenPage(tag); }
 
+void TNastVid::RedrawOnMainWindow(int view, int mode, const std::string& letter) {
+  if (link_) link_->RedrawPicture(view, mode, letter);
+}
+
 void TNastVid::ShowModeCheck(const WorkModeCheck& check) {
   if (check.error1505) dialogs_.Message(MsgType::Error, settings::kError1505, MsgButtons::Ok);
 }
 
 void TNastVid::nastawy_koniec() {
   UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
-    if (link_) link_->RedrawPicture(view, mode, letter);
+    RedrawOnMainWindow(view, mode, letter);
   });
   UnitOpen(s_);
   hide();
@@ -342,7 +342,7 @@ void TNastVid::SpeedButton11Click() {
   const int k = ChannelShown();
   s_.Config.SetChannelOn(k, !s_.Config.ChannelOn(k));
   UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
-    if (link_) link_->RedrawPicture(view, mode, letter);
+    RedrawOnMainWindow(view, mode, letter);
   });
   WyswietlOnOff(k);
 }

@@ -26,6 +26,7 @@ class QToolButton;
 
 namespace orvix {
 
+struct FrameValue;
 struct ModeTextResult;
 struct WorkModeCheck;
 
@@ -89,9 +90,9 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void RadioButton51Click(int tag);
 
   // --- Frame page ---
-  void liczdzielnik(int step);
-  void liczoffseth(int step);
-  void liczoffsetv(int step);
+  void liczdzielnik(int step);  // time between samples
+  void liczoffseth(int step);   // " Offset H "
+  void liczoffsetv(int step);   // " Offset V "
   void SpinButton51UPClick() { liczdzielnik(1); }
   void SpinButton51DownClick() { liczdzielnik(-1); }
   void SpinButton52UpClick() { liczoffseth(1); }
@@ -102,15 +103,15 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void UstawPanAut();
 
   // --- Working modes ---
-  void RadioButton11Click(int index);  // LINES button index 0..7
-  void RadioButton12Click(int index);  // TIME button index 0..7
+  void RadioButton11Click(int index) { ModeRadioClick(ModeList::Lines, index); }  // 0..7
+  void RadioButton12Click(int index) { ModeRadioClick(ModeList::Time, index); }   // 0..7
   void WyswietlTrybyPracy();
   void UstawTrybyPracy(uint8_t mode);
   // Checks the LINES and TIME buttons of `mode` (ERROR 1503 / 1504 for impossible ones).
   void ShowWorkModeRadios(uint8_t mode) override;
   // Checking a button that is not checked yet runs its click handling.
-  void CheckLinesRadio(int index) override;
-  void CheckTimeRadio(int index) override;
+  void CheckLinesRadio(int index) override { CheckModeRadio(ModeList::Lines, index); }
+  void CheckTimeRadio(int index) override { CheckModeRadio(ModeList::Time, index); }
 
   // --- File page ---
   void CheckBox1Click();
@@ -131,13 +132,16 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   // --- Strip options and anaglyph choices (their pages are completed elsewhere) ---
   void StripBoxClick(int index);  // CheckBox11..CheckBox16, index 0..5
   void BarLookClick(int index);   // RadioButton211/221/231, index 0..2
-  void RadioButton4Click();
-  void RadioButton5Click();
+  void RegIncrementChoice(bool onSave);          // "Po zapisie na dysk" or "... cyklu RECORD"
+  void AnaglyphTurnChoice(bool rotate90);        // "     0 °  " or "   90 °  "
+  void AnaglyphColourChoice(bool greenMagenta);  // " Red - Cyan  " or " Green - Magenta "
+  void RadioButton4Click() { RegIncrementChoice(true); }
+  void RadioButton5Click() { RegIncrementChoice(false); }
   void Button9Click();
-  void RadioButton6Click();
-  void RadioButton7Click();
-  void RadioButton13Click();
-  void RadioButton15Click();
+  void RadioButton6Click() { AnaglyphTurnChoice(false); }
+  void RadioButton7Click() { AnaglyphTurnChoice(true); }
+  void RadioButton13Click() { AnaglyphColourChoice(false); }
+  void RadioButton15Click() { AnaglyphColourChoice(true); }
 
   // --- Controls ---
   QTabWidget* PageControl1 = nullptr;
@@ -214,6 +218,8 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   QPushButton* SpeedButton1 = nullptr;
 
  private:
+  enum class ModeList { Lines, Time };
+
   void BuildChannelPanel();
   void BuildAddPage();
   void BuildFramePage();
@@ -227,9 +233,17 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void ShowAddCaption(int position);
   int ChannelShown() const;  // tag of the active page when it is a channel page, else 1
 
+  // The LINES or TIME list: a click, and a check that runs the click when it is new.
+  std::array<QRadioButton*, 8>& Radios(ModeList list);
+  void ModeRadioClick(ModeList list, int index);
+  void CheckModeRadio(ModeList list, int index);
+  // A frame-page value stepped (0 re-reads it) and shown in its label.
+  void ShowFrameValue(QLabel* label, const FrameValue& value, int step);
+
   // The boxes the kernels' verdicts call for, shown when they are met.
   void ShowModeCheck(const WorkModeCheck& check);              // ERROR 1505
   std::string ComposedModeText(const ModeTextResult& result);  // ERROR 1502
+  void RedrawOnMainWindow(int view, int mode, const std::string& letter);
 
   QGroupBox* addChannelGroup_ = nullptr;
   MainWindowLink* link_;

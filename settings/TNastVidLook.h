@@ -2,10 +2,16 @@
 // Colours and captions of the settings window, in one place, and the few control makers
 // its pages share.
 #include <QColor>
+#include <QFont>
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QSlider>
 #include <QString>
 #include <string>
+
+namespace orvix {
+void SetPanelColour(QWidget* w, const QColor& c);
+}
 
 namespace orvix::look {
 
@@ -74,6 +80,20 @@ inline QSlider* TrackBar(QWidget* parent, int x, int y, int travel, int h, int m
   t->setTickPosition(QSlider::TicksBelow);
   t->setTickInterval(1);
   return t;
+}
+
+// A button of the window's tagged lists (filters, LINES, TIME, ADD channels): silver, and
+// not exclusive by Qt, because the window checks and unchecks the list itself (a refresh may
+// leave none checked).
+inline QRadioButton* ListButton(QWidget* parent, const QString& caption, int tag,
+                                const QRect& geometry, const QFont& font) {
+  auto* b = new QRadioButton(caption, parent);
+  b->setProperty("tag", tag);
+  b->setGeometry(geometry);
+  b->setFont(font);
+  b->setAutoExclusive(false);
+  SetPanelColour(b, kSilver);
+  return b;
 }
 
 }  // namespace orvix::look

@@ -11,6 +11,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
+#include <tuple>
 
 #include "ScanUnit.h"
 #include "OperatorDialogs.h"
@@ -44,6 +45,13 @@ QToolButton* Spin(QWidget* parent, Qt::ArrowType arrow, int y) {
   return b;
 }
 
+// A value of the frame page: its group at `top`, the value label and the up / down pair.
+std::tuple<QLabel*, QToolButton*, QToolButton*> SpinGroup(QWidget* page, const char* title,
+                                                          int top) {
+  QGroupBox* g = Group(page, title, 315, top, 210, 60);
+  return {ValueLabel(g), Spin(g, Qt::UpArrow, 23), Spin(g, Qt::DownArrow, 36)};
+}
+
 // Checks one button of a list and unchecks the others (the lists manage their own
 // exclusivity so that a refresh can also leave none checked).
 template <size_t N>
@@ -72,15 +80,10 @@ void TNastVid::BuildAddPage() {
   ShowAddCaption(settings::kDefaultAddFrames);
   addChannelGroup_ = Group(page, "", 10, 124, 640, 56);
   const QFont arial12(QStringLiteral("Arial"), 12, QFont::Bold);
-  for (int tag = 1; tag <= 4; ++tag) {
-    auto* b = new QRadioButton(QStringLiteral("Kanał %1").arg(tag), addChannelGroup_);
-    b->setProperty("tag", tag);
-    b->setGeometry(27 + 141 * (tag - 1), 18, 86, 23);
-    b->setFont(arial12);
-    b->setAutoExclusive(false);
-    SetPanelColour(b, kSilver);
-    AddChannelButtons[size_t(tag - 1)] = b;
-  }
+  for (int tag = 1; tag <= 4; ++tag)
+    AddChannelButtons[size_t(tag - 1)] =
+        ListButton(addChannelGroup_, QStringLiteral("Kanał %1").arg(tag), tag,
+                   QRect(27 + 141 * (tag - 1), 18, 86, 23), arial12);
 }
 
 void TNastVid::BuildFramePage() {
@@ -90,32 +93,16 @@ void TNastVid::BuildFramePage() {
   // Both lists stay hidden until a refresh offers their buttons.
   const QFont arial10(QStringLiteral("Arial"), 10, QFont::Bold);
   for (int n = 1; n <= kModeButtons; ++n) {
-    auto* l = new QRadioButton(Q(kLinesCaptions[n - 1]), LinesGroup);
-    l->setProperty("tag", n);
-    auto* t = new QRadioButton(Q(kTimeCaptions[n - 1]), GroupBox12);
-    t->setProperty("tag", 10 + n);
-    for (QRadioButton* b : {l, t}) {
-      b->setGeometry(10, 24 * n - 5, 110, 20);
-      b->setFont(arial10);
-      b->setAutoExclusive(false);
-      SetPanelColour(b, kSilver);
-      b->hide();
-    }
-    LinesRadio[size_t(n - 1)] = l;
-    TimeRadio[size_t(n - 1)] = t;
+    const QRect place(10, 24 * n - 5, 110, 20);
+    LinesRadio[size_t(n - 1)] = ListButton(LinesGroup, Q(kLinesCaptions[n - 1]), n, place, arial10);
+    TimeRadio[size_t(n - 1)] = ListButton(GroupBox12, Q(kTimeCaptions[n - 1]), 10 + n, place, arial10);
+    LinesRadio[size_t(n - 1)]->hide();
+    TimeRadio[size_t(n - 1)]->hide();
   }
-  auto* divider = Group(page, " Czas pomiędzy próbkami ", 315, 4, 210, 60);
-  DividerLabel = ValueLabel(divider);
-  SpinButton51Up = Spin(divider, Qt::UpArrow, 23);
-  SpinButton51Down = Spin(divider, Qt::DownArrow, 36);
-  auto* offH = Group(page, " Offset H ", 315, 72, 210, 60);
-  OffsetHLabel = ValueLabel(offH);
-  SpinButton52Up = Spin(offH, Qt::UpArrow, 23);
-  SpinButton52Down = Spin(offH, Qt::DownArrow, 36);
-  auto* offV = Group(page, " Offset V ", 315, 140, 210, 60);
-  OffsetVLabel = ValueLabel(offV);
-  SpinButton1Up = Spin(offV, Qt::UpArrow, 23);
-  SpinButton1Down = Spin(offV, Qt::DownArrow, 36);
+  std::tie(DividerLabel, SpinButton51Up, SpinButton51Down) =
+      SpinGroup(page, " Czas pomiędzy próbkami ", 4);
+  std::tie(OffsetHLabel, SpinButton52Up, SpinButton52Down) = SpinGroup(page, " Offset H ", 72);
+  std::tie(OffsetVLabel, SpinButton1Up, SpinButton1Down) = SpinGroup(page, " Offset V ", 140);
   AutoIdentGroup = Group(page, "Autoidentyfikacja", 540, 4, 200, 60);
   CheckBox10 = new QCheckBox(Q("  wyłączona"), AutoIdentGroup);
   CheckBox10->setGeometry(12, 26, 180, 22);
@@ -214,15 +201,13 @@ void TNastVid::RadioButton51Click(int tag) {
 
 // --- Frame page -------------------------------------------------------------------------
 
-void TNastVid::liczdzielnik(int step) { DividerLabel->setText(Q(DividerText(StepDivider(s_, step)))); }
-
-void TNastVid::liczoffseth(int step) {
-  OffsetHLabel->setText(QString::number(StepOffsetH(s_, step)) + QStringLiteral(" pixels"));
+void TNastVid::ShowFrameValue(QLabel* label, const FrameValue& value, int step) {
+  label->setText(Q(value.text(StepFrameValue(s_, value, step))));
 }
 
-void TNastVid::liczoffsetv(int step) {
-  OffsetVLabel->setText(QString::number(StepOffsetV(s_, step)) + QStringLiteral(" lines"));
-}
+void TNastVid::liczdzielnik(int step) { ShowFrameValue(DividerLabel, kDividerValue, step); }
+void TNastVid::liczoffseth(int step) { ShowFrameValue(OffsetHLabel, kOffsetHValue, step); }
+void TNastVid::liczoffsetv(int step) { ShowFrameValue(OffsetVLabel, kOffsetVValue, step); }
 
 void TNastVid::CheckBox10Click() {
   if (AutoIdentGroup->isHidden()) CheckBox10->setChecked(false);
@@ -245,26 +230,20 @@ void TNastVid::UstawPanAut() {
 
 // --- Working modes ----------------------------------------------------------------------
 
-void TNastVid::RadioButton11Click(int index) {
-  CheckOnly(LinesRadio, LinesRadio[size_t(index)]);
-  ColourList(LinesRadio, kLinesChecked);
+std::array<QRadioButton*, 8>& TNastVid::Radios(ModeList list) {
+  return list == ModeList::Lines ? LinesRadio : TimeRadio;
+}
+
+void TNastVid::ModeRadioClick(ModeList list, int index) {
+  std::array<QRadioButton*, 8>& radios = Radios(list);
+  CheckOnly(radios, radios[size_t(index)]);
+  ColourList(radios, list == ModeList::Lines ? kLinesChecked : kTimeChecked);
   WyswietlTrybyPracy();
 }
 
-void TNastVid::RadioButton12Click(int index) {
-  CheckOnly(TimeRadio, TimeRadio[size_t(index)]);
-  ColourList(TimeRadio, kTimeChecked);
-  WyswietlTrybyPracy();
-}
-
-void TNastVid::CheckLinesRadio(int index) {
-  if (index < 0 || index >= 8 || LinesRadio[size_t(index)]->isChecked()) return;
-  RadioButton11Click(index);
-}
-
-void TNastVid::CheckTimeRadio(int index) {
-  if (index < 0 || index >= 8 || TimeRadio[size_t(index)]->isChecked()) return;
-  RadioButton12Click(index);
+void TNastVid::CheckModeRadio(ModeList list, int index) {
+  if (index < 0 || index >= kModeButtons || Radios(list)[size_t(index)]->isChecked()) return;
+  ModeRadioClick(list, index);
 }
 
 void TNastVid::WyswietlTrybyPracy() {
@@ -403,8 +382,8 @@ void TNastVid::ApplyConfig(uint8_t /*mode*/) {
     TrackBar3->setValue(c.AddFrameCount());
   }
   TrackBar3Change(TrackBar3->value());
-  if (c.Flag(cfg::kAnaglyphRotate90Row)) RadioButton7Click(); else RadioButton6Click();
-  if (c.Flag(cfg::kAnaglyphGreenMagentaRow)) RadioButton15Click(); else RadioButton13Click();
+  AnaglyphTurnChoice(c.Flag(cfg::kAnaglyphRotate90Row) != 0);
+  AnaglyphColourChoice(c.Flag(cfg::kAnaglyphGreenMagentaRow) != 0);
 }
 
 void TNastVid::DefaultConfig() {
@@ -453,44 +432,35 @@ void TNastVid::BarLookClick(int index) {
   for (int i = 0; i < 3; ++i) s_.Config.SetFlag(cfg::kBarTicksRow + i, i == index);
 }
 
-void TNastVid::RadioButton4Click() {
-  CheckOnly(std::array<QRadioButton*, 2>{RadioButton4, RadioButton5}, RadioButton4);
-  s_.Config.SetFlag(cfg::kRegIncrementOnSaveRow, true);
+namespace {
+// One of two buttons that share a table flag: the chosen one checked (and, with a colour,
+// marked in it while the other turns silver), the flag stored.
+void ChooseOfPair(QRadioButton* whenSet, QRadioButton* whenClear, bool set,
+                  const QColor* mark, ConfigTable& c, int flagRow) {
+  QRadioButton* chosen = set ? whenSet : whenClear;
+  if (mark) {
+    SetPanelColour(chosen, *mark);
+    SetPanelColour(set ? whenClear : whenSet, kSilver);
+  }
+  CheckOnly(std::array<QRadioButton*, 2>{whenSet, whenClear}, chosen);
+  c.SetFlag(flagRow, set);
 }
+}  // namespace
 
-void TNastVid::RadioButton5Click() {
-  CheckOnly(std::array<QRadioButton*, 2>{RadioButton4, RadioButton5}, RadioButton5);
-  s_.Config.SetFlag(cfg::kRegIncrementOnSaveRow, false);
+void TNastVid::RegIncrementChoice(bool onSave) {
+  ChooseOfPair(RadioButton4, RadioButton5, onSave, nullptr, s_.Config,
+               cfg::kRegIncrementOnSaveRow);
 }
 
 void TNastVid::Button9Click() { s_.RegNumber = 1; }
 
-void TNastVid::RadioButton6Click() {
-  SetPanelColour(RadioButton6, kRed);
-  SetPanelColour(RadioButton7, kSilver);
-  CheckOnly(std::array<QRadioButton*, 2>{RadioButton6, RadioButton7}, RadioButton6);
-  s_.Config.SetFlag(cfg::kAnaglyphRotate90Row, false);
+void TNastVid::AnaglyphTurnChoice(bool rotate90) {
+  ChooseOfPair(RadioButton7, RadioButton6, rotate90, &kRed, s_.Config, cfg::kAnaglyphRotate90Row);
 }
 
-void TNastVid::RadioButton7Click() {
-  SetPanelColour(RadioButton7, kRed);
-  SetPanelColour(RadioButton6, kSilver);
-  CheckOnly(std::array<QRadioButton*, 2>{RadioButton6, RadioButton7}, RadioButton7);
-  s_.Config.SetFlag(cfg::kAnaglyphRotate90Row, true);
-}
-
-void TNastVid::RadioButton13Click() {
-  SetPanelColour(RadioButton13, kTeal);
-  SetPanelColour(RadioButton15, kSilver);
-  CheckOnly(std::array<QRadioButton*, 2>{RadioButton13, RadioButton15}, RadioButton13);
-  s_.Config.SetFlag(cfg::kAnaglyphGreenMagentaRow, false);
-}
-
-void TNastVid::RadioButton15Click() {
-  SetPanelColour(RadioButton15, kTeal);
-  SetPanelColour(RadioButton13, kSilver);
-  CheckOnly(std::array<QRadioButton*, 2>{RadioButton13, RadioButton15}, RadioButton15);
-  s_.Config.SetFlag(cfg::kAnaglyphGreenMagentaRow, true);
+void TNastVid::AnaglyphColourChoice(bool greenMagenta) {
+  ChooseOfPair(RadioButton15, RadioButton13, greenMagenta, &kTeal, s_.Config,
+               cfg::kAnaglyphGreenMagentaRow);
 }
 
 }  // namespace orvix

@@ -176,31 +176,44 @@ void SettleModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode) {
 
 namespace {
 int CurrentRow(const SharedState& s) { return s.WorkMode.load() & 0x7F; }
+
+std::string WithUnit(int v, const char* unit) { return std::to_string(v) + unit; }
 }  // namespace
 
-uint16_t StepDivider(SharedState& s, int step) {
-  const int row = CurrentRow(s);
-  int d = (int(s.Config.RecDivider(row)) + step) & 0xFFFF;
-  d = std::clamp(d, kDividerMin, kDividerMax);
-  s.Config.SetRecDivider(row, static_cast<uint16_t>(d));
-  s.SampleDivider = static_cast<uint16_t>(d);
-  return static_cast<uint16_t>(d);
-}
+const FrameValue kDividerValue{
+    kDividerMin, kDividerMax, true,
+    [](const ConfigTable& c, int mode) { return int(c.RecDivider(mode)); },
+    [](SharedState& s, int mode, int v) {
+      s.Config.SetRecDivider(mode, static_cast<uint16_t>(v));
+      s.SampleDivider = static_cast<uint16_t>(v);
+    },
+    [](int v) { return DividerText(static_cast<uint16_t>(v)); }};
 
-int16_t StepOffsetH(SharedState& s, int step) {
-  const int row = CurrentRow(s);
-  const int v = std::clamp(s.Config.RecOffsetH(row) + step, kOffsetHMin, kOffsetHMax);
-  s.Config.SetRecOffsetH(row, static_cast<int16_t>(v));
-  s.OffsetH = static_cast<int16_t>(v);
-  return static_cast<int16_t>(v);
-}
+const FrameValue kOffsetHValue{
+    kOffsetHMin, kOffsetHMax, false,
+    [](const ConfigTable& c, int mode) { return int(c.RecOffsetH(mode)); },
+    [](SharedState& s, int mode, int v) {
+      s.Config.SetRecOffsetH(mode, static_cast<int16_t>(v));
+      s.OffsetH = static_cast<int16_t>(v);
+    },
+    [](int v) { return WithUnit(v, " pixels"); }};
 
-int16_t StepOffsetV(SharedState& s, int step) {
+const FrameValue kOffsetVValue{
+    kOffsetVMin, kOffsetVMax, false,
+    [](const ConfigTable& c, int mode) { return int(c.RecOffsetV(mode)); },
+    [](SharedState& s, int mode, int v) {
+      s.Config.SetRecOffsetV(mode, static_cast<int16_t>(v));
+      s.OffsetV = static_cast<int16_t>(v);
+    },
+    [](int v) { return WithUnit(v, " lines"); }};
+
+int StepFrameValue(SharedState& s, const FrameValue& f, int step) {
   const int row = CurrentRow(s);
-  const int v = std::clamp(s.Config.RecOffsetV(row) + step, kOffsetVMin, kOffsetVMax);
-  s.Config.SetRecOffsetV(row, static_cast<int16_t>(v));
-  s.OffsetV = static_cast<int16_t>(v);
-  return static_cast<int16_t>(v);
+  int v = f.read(s.Config, row) + step;
+  if (f.wraps16) v &= 0xFFFF;
+  v = std::clamp(v, f.low, f.high);
+  f.store(s, row, v);
+  return v;
 }
 
 std::string DividerText(uint16_t d) {

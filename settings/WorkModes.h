@@ -67,11 +67,22 @@ uint8_t DefaultWorkMode(const SharedState& s);
 // none checked, so that one click chooses a valid mode; `mode` stays as composed.
 void SettleModeRadios(const SharedState& s, ModeRadios& r, uint8_t& mode);
 
-// The frame page's per-mode values, stepped and limited to their editing limits, stored
-// in the current mode's record and the run-time copy. A step of 0 re-reads the value.
-uint16_t StepDivider(SharedState& s, int step);
-int16_t StepOffsetH(SharedState& s, int step);
-int16_t StepOffsetV(SharedState& s, int step);
+// A value of the frame page: where it lives in the working-mode record and the run state,
+// its editing limits, and how the page shows it.
+struct FrameValue {
+  int low, high;
+  bool wraps16;  // the divider is unsigned: value + step is taken modulo 65536 first
+  int (*read)(const ConfigTable& c, int mode);
+  void (*store)(SharedState& s, int mode, int value);  // the record's field and its copy
+  std::string (*text)(int value);
+};
+extern const FrameValue kDividerValue;  // "Czas pomiędzy próbkami": SampleDivider, 39..65493
+extern const FrameValue kOffsetHValue;  // " Offset H ": OffsetH, -100..1000 pixels
+extern const FrameValue kOffsetVValue;  // " Offset V ": OffsetV, -50..200 lines
+
+// Steps a frame-page value of the current mode, limits it to its editing limits and stores
+// it in the mode's record and the run-time copy. A step of 0 re-reads the value.
+int StepFrameValue(SharedState& s, const FrameValue& v, int step);
 // (d + 2) x 15 ns in microseconds with three decimals and " µs": 98 -> "1.500 µs".
 std::string DividerText(uint16_t d);
 

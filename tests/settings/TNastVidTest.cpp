@@ -75,6 +75,11 @@ class TNastVidTest : public ::testing::Test {
       if (list[size_t(i)]->isChecked()) v.push_back(i + 1);
     return v;
   }
+  std::vector<QColor> Indicators() const {
+    std::vector<QColor> v;
+    for (const ClickPanel* p : w->PageIndicators) v.push_back(PanelColour(p));
+    return v;
+  }
   // What the main window's run-mode click asks of this window (OdswierzRecVis).
   void SelectRunMode(RunModeKind kind) {
     s->AddOn = kind == RunModeKind::Add ? 1 : 0;
@@ -496,19 +501,15 @@ TEST_F(TNastVidTest, IndicatorsFollowTheRunModeOnEveryPage) {
   for (int page : {TNastVid::kFramePage, TNastVid::kAddPage, TNastVid::kFilePage}) {
     w->OpenPage(page);
     SelectRunMode(RunModeKind::Add);
-    for (int k = 0; k < 4; ++k)
-      EXPECT_EQ(PanelColour(w->PageIndicators[size_t(k)]), k == 2 ? kYellow : kSilver)
-          << "ADD, page " << page << ", indicator " << k + 1;
-    EXPECT_EQ(PanelColour(w->PageIndicators[4]), kYellow) << page;
+    EXPECT_EQ(Indicators(), (std::vector<QColor>{kSilver, kSilver, kYellow, kSilver, kYellow}))
+        << "ADD, page " << page;
     EXPECT_EQ(PanelColour(w->AddChannelButtons[2]), kYellow) << page;
     EXPECT_FALSE(w->SpeedButton11->isEnabled()) << page;
     EXPECT_EQ(w->PanelOnOff->text(), QString::fromUtf8("Kanał wyłączony")) << page;
 
     SelectRunMode(RunModeKind::Visual);
-    for (int k = 0; k < 4; ++k)
-      EXPECT_EQ(PanelColour(w->PageIndicators[size_t(k)]), k <= 1 ? kOrange : kSilver)
-          << "VISUAL, page " << page << ", indicator " << k + 1;
-    EXPECT_EQ(PanelColour(w->PageIndicators[4]), kSilver) << page;
+    EXPECT_EQ(Indicators(), (std::vector<QColor>{kOrange, kOrange, kSilver, kSilver, kSilver}))
+        << "VISUAL, page " << page;
     EXPECT_EQ(PanelColour(w->AddChannelButtons[2]), kSilver) << page;
     EXPECT_TRUE(w->SpeedButton11->isEnabled()) << page;
     EXPECT_EQ(w->PanelOnOff->text(), QString::fromUtf8("Kanał załączony")) << page;
@@ -517,8 +518,7 @@ TEST_F(TNastVidTest, IndicatorsFollowTheRunModeOnEveryPage) {
   // Asked with the tag of a page that is no channel page, it shows channel 1 as well.
   s->AddOn = 1;
   w->WyswietlOnOff(w->ActiveTag());
-  EXPECT_EQ(PanelColour(w->PageIndicators[0]), kSilver);
-  EXPECT_EQ(PanelColour(w->PageIndicators[2]), kYellow);
+  EXPECT_EQ(Indicators(), (std::vector<QColor>{kSilver, kSilver, kYellow, kSilver, kYellow}));
 }
 
 TEST_F(TNastVidTest, DisabledAutoIdentCaptionStaysReadable) {

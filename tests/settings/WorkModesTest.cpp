@@ -1,7 +1,7 @@
 // Working modes and the frame page's values: guards against a wrong mode text, a missed or
 // doubled ERROR 1502 / 1505 verdict, buttons offered in the wrong run mode, lists left with
-// nothing to offer, a divider or offset escaping its editing limits, an inexact microsecond
-// text, and numbered names off by one.
+// nothing to offer, a divider or offset escaping its editing limits or written to another
+// mode's record, an inexact microsecond text, and numbered names off by one.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -180,47 +180,46 @@ TEST(WorkModes, ListsWithNothingToOfferFallBackToTheRunModesDefault) {
   s->AddOn = 0;
   EXPECT_EQ(DefaultWorkMode(*s), 0x22);
 
-  {  // RECORD 0x64: its 50 ms and its LINES choice 6 offer nothing; the default 0x22 offers
-     // 800/1600 lines and 10/20 ms, none checked, and the mode stays as composed.
-    s->WorkMode = 0x64;
+  // Settles lists checked at `lines` / `times` (numbers 1..7) in the current WorkMode.
+  uint8_t mode = 0;
+  auto settle = [&](std::initializer_list<int> lines, std::initializer_list<int> times) {
     ModeRadios r;
-    r.timeChecked[4] = true;
-    uint8_t mode = 0;
+    r.linesChecked = Shown(lines);
+    r.timeChecked = Shown(times);
     SettleModeRadios(*s, r, mode);
-    EXPECT_EQ(r.linesShown, Shown({2, 3}));
-    EXPECT_EQ(r.timeShown, Shown({3, 4}));
-    EXPECT_EQ(r.linesChecked, Shown({}));
-    EXPECT_EQ(r.timeChecked, Shown({}));
-    EXPECT_EQ(mode, 0x64);
-    // One LINES choice then settles on a mode the lists offer.
-    r.linesChecked[1] = true;
-    SettleModeRadios(*s, r, mode);
-    EXPECT_EQ(mode, 0x22);
-    EXPECT_EQ(r.timeChecked, Shown({3}));
-  }
-  {  // RECORD 400 lines / 2 ms is just as stuck.
-    s->WorkMode = 0x10;
-    ModeRadios r;
-    r.linesChecked[0] = r.timeChecked[0] = true;
-    uint8_t mode = 0;
-    SettleModeRadios(*s, r, mode);
-    EXPECT_EQ(r.linesShown, Shown({2, 3}));
-    EXPECT_EQ(r.linesChecked, Shown({}));
-    EXPECT_EQ(mode, 0x10);
-  }
-  {  // VISUAL repairs 0x64 by its own rules: no fallback, 800 lines / 5 ms checked.
-    s->RecordOn = 0;
-    s->WorkMode = 0x64;
-    ModeRadios r;
-    r.timeChecked[4] = true;
-    uint8_t mode = 0;
-    SettleModeRadios(*s, r, mode);
-    EXPECT_EQ(r.linesShown, Shown({1, 2}));
-    EXPECT_EQ(r.timeShown, Shown({1, 2, 3}));
-    EXPECT_EQ(r.linesChecked, Shown({2}));
-    EXPECT_EQ(r.timeChecked, Shown({2}));
-    EXPECT_EQ(mode, 0x21);
-  }
+    return r;
+  };
+
+  // RECORD 0x64: its 50 ms and its LINES choice 6 offer nothing; the default 0x22 offers
+  // 800/1600 lines and 10/20 ms, none checked, and the mode stays as composed.
+  s->WorkMode = 0x64;
+  ModeRadios r = settle({}, {5});
+  EXPECT_EQ(r.linesShown, Shown({2, 3}));
+  EXPECT_EQ(r.timeShown, Shown({3, 4}));
+  EXPECT_EQ(r.linesChecked, Shown({}));
+  EXPECT_EQ(r.timeChecked, Shown({}));
+  EXPECT_EQ(mode, 0x64);
+  // One LINES choice then settles on a mode the lists offer.
+  r = settle({2}, {});
+  EXPECT_EQ(mode, 0x22);
+  EXPECT_EQ(r.timeChecked, Shown({3}));
+
+  // RECORD 400 lines / 2 ms is just as stuck.
+  s->WorkMode = 0x10;
+  r = settle({1}, {1});
+  EXPECT_EQ(r.linesShown, Shown({2, 3}));
+  EXPECT_EQ(r.linesChecked, Shown({}));
+  EXPECT_EQ(mode, 0x10);
+
+  // VISUAL repairs 0x64 by its own rules: no fallback, 800 lines / 5 ms checked.
+  s->RecordOn = 0;
+  s->WorkMode = 0x64;
+  r = settle({}, {5});
+  EXPECT_EQ(r.linesShown, Shown({1, 2}));
+  EXPECT_EQ(r.timeShown, Shown({1, 2, 3}));
+  EXPECT_EQ(r.linesChecked, Shown({2}));
+  EXPECT_EQ(r.timeChecked, Shown({2}));
+  EXPECT_EQ(mode, 0x21);
 }
 
 TEST(FramePage, DividerLimitsAndText) {
@@ -230,40 +229,56 @@ TEST(FramePage, DividerLimitsAndText) {
   EXPECT_EQ(DividerText(39), "0.615 µs");
   EXPECT_EQ(DividerText(65493), "982.425 µs");
   EXPECT_EQ(DividerText(0), "0.030 µs");
+  EXPECT_EQ(kDividerValue.text(98), "1.500 µs");
+  auto step = [&](int n) { return StepFrameValue(*s, kDividerValue, n); };
   s->Config.SetRecDivider(0x22, 39);
-  EXPECT_EQ(StepDivider(*s, -1), 39);
-  EXPECT_EQ(StepDivider(*s, 1), 40);
+  EXPECT_EQ(step(-1), 39);
+  EXPECT_EQ(step(1), 40);
   s->Config.SetRecDivider(0x22, 65493);
-  EXPECT_EQ(StepDivider(*s, 1), 65493);
+  EXPECT_EQ(step(1), 65493);
   EXPECT_EQ(s->SampleDivider, 65493);
   s->Config.SetRecDivider(0x22, 30);  // accepted by the apply step, not by the page
-  EXPECT_EQ(StepDivider(*s, 0), 39);
+  EXPECT_EQ(step(0), 39);
   EXPECT_EQ(s->Config.RecDivider(0x22), 39);
   s->Config.SetRecDivider(0x22, 65535);  // wraps to 0, then limited
-  EXPECT_EQ(StepDivider(*s, 1), 39);
+  EXPECT_EQ(step(1), 39);
   // Only the current mode's record changes; bit 7 of WorkMode is ignored.
   s->WorkMode = 0xA2;
-  EXPECT_EQ(StepDivider(*s, 5), 44);
+  EXPECT_EQ(step(5), 44);
   EXPECT_EQ(s->Config.RecDivider(0x22), 44);
   EXPECT_EQ(s->Config.RecDivider(0x32), 98);
+  EXPECT_EQ(s->OffsetH, 0);  // the divider touches no offset
+  EXPECT_EQ(s->Config.RecOffsetH(0x22), 0);
 }
 
 TEST(FramePage, OffsetLimits) {
   auto s = Defaults();
   s->WorkMode = 0x10;
+  auto h = [&](int n) { return StepFrameValue(*s, kOffsetHValue, n); };
+  auto v = [&](int n) { return StepFrameValue(*s, kOffsetVValue, n); };
   s->Config.SetRecOffsetH(0x10, 1000);
-  EXPECT_EQ(StepOffsetH(*s, 1), 1000);
-  EXPECT_EQ(StepOffsetH(*s, -1), 999);
+  EXPECT_EQ(h(1), 1000);
+  EXPECT_EQ(h(-1), 999);
   s->Config.SetRecOffsetH(0x10, -100);
-  EXPECT_EQ(StepOffsetH(*s, -1), -100);
+  EXPECT_EQ(h(-1), -100);
   EXPECT_EQ(s->OffsetH, -100);
   s->Config.SetRecOffsetV(0x10, -50);
-  EXPECT_EQ(StepOffsetV(*s, -1), -50);
+  EXPECT_EQ(v(-1), -50);
   s->Config.SetRecOffsetV(0x10, 200);
-  EXPECT_EQ(StepOffsetV(*s, 1), 200);
-  EXPECT_EQ(StepOffsetV(*s, -1), 199);
+  EXPECT_EQ(v(1), 200);
+  EXPECT_EQ(v(-1), 199);
   EXPECT_EQ(s->OffsetV, 199);
   EXPECT_EQ(s->Config.RecOffsetV(0x20), 0);
+  // A signed offset is never wrapped as the unsigned divider is.
+  s->Config.SetRecOffsetH(0x10, -100);
+  EXPECT_EQ(h(-5), -100);
+  // Each value stays in its own field of the record.
+  EXPECT_EQ(s->Config.RecOffsetH(0x10), -100);
+  EXPECT_EQ(s->Config.RecOffsetV(0x10), 199);
+  EXPECT_EQ(s->Config.RecDivider(0x10), 98);
+  EXPECT_EQ(s->SampleDivider, 98);
+  EXPECT_EQ(kOffsetHValue.text(-100), "-100 pixels");
+  EXPECT_EQ(kOffsetVValue.text(199), "199 lines");
 }
 
 TEST(ApplyStep, ChannelCodeAndCurrentRecord) {
