@@ -66,13 +66,17 @@ bool AutoIdentChoice(int headerLines, int timeCode, AutoChoice& out) {
 
 TUSBThread::TUSBThread(SharedState& s, AcquisitionUi& ui, ThreadPacing pacing)
     : s_(s), ui_(ui), pacing_(pacing), seam_(std::make_unique<Seam>(*this)) {
+  ++live_;
   thread_ = std::thread([this] {
     RaiseOwnPriority();
     Execute();
   });
 }
 
-TUSBThread::~TUSBThread() { StopAndJoin(); }
+TUSBThread::~TUSBThread() {
+  StopAndJoin();
+  --live_;
+}
 
 void TUSBThread::Terminate() {
   {

@@ -41,6 +41,9 @@ class TUSBThread {
   // clear with neither this, Resume nor Terminate after it leaves the thread waiting.
   void DisplayDone();
   bool Finished() const;      // the run loop and its clean-up are over
+  // Thread objects alive in the process: one per run until its owner has joined and
+  // released it.
+  static int Live() { return live_.load(); }
   void StopAndJoin();         // Terminate, release a pause, join
 
  private:
@@ -76,6 +79,7 @@ class TUSBThread {
   std::shared_ptr<GateState> gate_ = std::make_shared<GateState>();
   uint64_t marksAsked_ = 0;  // acquisition thread only
   std::thread thread_;
+  static inline std::atomic<int> live_{0};
 };
 
 // The auto-identification rule: from a header's line count and time code, the LINES and

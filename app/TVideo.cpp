@@ -206,7 +206,7 @@ void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid
   ModulZew = modulZew;
 }
 
-int TVideo::LiveRunObjects() const { return (AcqThread ? 1 : 0) + TVideoThreadUi::Live(); }
+int TVideo::LiveRunObjects() const { return TUSBThread::Live() + TVideoThreadUi::Live(); }
 
 QWidget* TVideo::SlotPanel(int slot) const {
   QWidget* const panels[layout::kSlotCount] = {

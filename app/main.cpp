@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("ORVIX"));
   orvix::SharedState& state = orvix::Shared();
   orvix::OperatorDialogs& dialogs = orvix::QtDialogs();
-  orvix::SetDialogs(&dialogs);
 
   orvix::TVideo video(state, dialogs, orvix::Folders());
   if (video.InstanceRefused()) return 0;  // another station runs; the operator was told

@@ -1,7 +1,9 @@
 #pragma once
-// Every modal box and file dialog the station shows goes through this one interface.
-// The station installs the Qt implementation; tests install a scripted one that records
-// each text and answers from a queue. Texts are UTF-8 and shown exactly as given.
+// Every modal box and file dialog the station shows goes through this one interface, which
+// each window is given by constructor: the station gives the Qt implementation (QtDialogs),
+// tests a scripted one that records each text and answers from a queue. Kernels never
+// show anything: they return the text and the window shows it. Texts are UTF-8 and shown
+// exactly as given.
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,10 +45,5 @@ class OperatorDialogs {
   virtual std::optional<std::string> InputText(const std::string& title, const std::string& label,
                                                const std::string& initial) = 0;
 };
-
-// The dialogs in force. Until one is installed, a silent one answers Ok / No / cancel.
-OperatorDialogs& Dialogs();
-// Installs `d` (not owned); nullptr goes back to the silent one. Returns the previous one.
-OperatorDialogs* SetDialogs(OperatorDialogs* d);
 
 }  // namespace orvix

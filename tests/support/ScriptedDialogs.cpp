@@ -2,9 +2,6 @@
 
 namespace orvix::test {
 
-ScriptedDialogs::ScriptedDialogs() : previous_(SetDialogs(this)) {}
-ScriptedDialogs::~ScriptedDialogs() { SetDialogs(previous_); }
-
 MsgResult ScriptedDialogs::Message(MsgType type, const std::string& text, MsgButtons buttons,
                                    MsgPos pos, const std::string& title) {
   shown.push_back({type, text, buttons, pos, title});

@@ -1,6 +1,6 @@
 #pragma once
-// Dialogs for tests: every box is recorded with its text, buttons and position, and
-// answered from a queue (Ok / No / cancel when the queue is empty).
+// Dialogs for tests, given to the windows under test: every box is recorded with its
+// text, buttons and position, and answered from a queue (Ok / No / cancel when empty).
 #include <deque>
 #include <functional>
 #include <optional>
@@ -21,9 +21,6 @@ struct ShownMessage {
 
 class ScriptedDialogs final : public OperatorDialogs {
  public:
-  ScriptedDialogs();   // installs itself
-  ~ScriptedDialogs() override;  // restores the previous dialogs
-
   std::vector<ShownMessage> shown;
   std::deque<MsgResult> answers;
   std::deque<std::optional<FileDialogAnswer>> fileAnswers;
@@ -38,9 +35,6 @@ class ScriptedDialogs final : public OperatorDialogs {
   std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> InputText(const std::string& title, const std::string& label,
                                        const std::string& initial) override;
-
- private:
-  OperatorDialogs* previous_;
 };
 
 }  // namespace orvix::test
