@@ -33,21 +33,6 @@ void SetBackground(QWidget* w, const QColor& c) {
   w->setPalette(p);
 }
 
-// Every role of the button's palette set on the button itself: the lamp colours of its
-// panel then no longer reach it. Each palette that reaches a button is a new key of the
-// style's pixmap cache, so lamps that change with every run would fill that cache run by
-// run (about 30 KB a run, up to the cache's 10 MB).
-void PinPalette(QWidget* button) {
-  QPalette p = button->palette();
-  for (int g = 0; g < QPalette::NColorGroups; ++g)
-    for (int r = 0; r < QPalette::NColorRoles; ++r) {
-      const auto group = static_cast<QPalette::ColorGroup>(g);
-      const auto role = static_cast<QPalette::ColorRole>(r);
-      p.setBrush(group, role, p.brush(group, role));
-    }
-  button->setPalette(p);
-}
-
 void SetTextColour(QWidget* w, const QColor& c) {
   QPalette p = w->palette();
   p.setColor(QPalette::WindowText, c);
@@ -108,7 +93,7 @@ void TVideo::CreateControls() {
       &PanelRECORD, &PanelADD,   &PanelVISUAL,   &PanelSTART,  &PanelSTOP, &PanelPic1,
       &PanelPic2,   &PanelPic3,  &PanelPic4,     &PanelPicAl,  &PanelLINESCAN,
       &PanelCHANGE, &PanelSAVE,  &PanelOPEN,     &PanelPRINT,  &PanelWymiar, &PanelEXIT};
-  QPushButton** buttons[layout::kSlotCount] = {
+  TLampButton** buttons[layout::kSlotCount] = {
       &KlawiszRECORD, &KlawiszADD,  &KlawiszVISUAL, &KlawiszSTART,    &KlawiszSTOP,
       &KlawiszPic1,   &KlawiszPic2, &KlawiszPic3,   &KlawiszPic4,     &KlawiszPicAl,
       &KlawiszLINESCAN, &KlawiszCHANGE, &KlawiszSAVE, &KlawiszOPEN,   &KlawiszPRINT,
@@ -120,11 +105,10 @@ void TVideo::CreateControls() {
     panel->setObjectName(QStringLiteral("Panel") + QLatin1String(kSlotNames[s]));
     SetBackground(panel, QColor(192, 192, 192));  // silver until the first lamp update
     panel->hide();
-    QPushButton* button = new QPushButton(QString::fromUtf8(kDesignCaptions[s]), panel);
+    TLampButton* button = new TLampButton(QString::fromUtf8(kDesignCaptions[s]), panel);
     button->setObjectName(QStringLiteral("Klawisz") + QLatin1String(kSlotNames[s]));
     button->setFont(buttonFont);
     button->setFocusPolicy(Qt::NoFocus);
-    PinPalette(button);
     *panels[s] = panel;
     *buttons[s] = button;
   }
@@ -216,9 +200,9 @@ QWidget* TVideo::SlotPanel(int slot) const {
   return slot >= 0 && slot < layout::kSlotCount ? panels[slot] : nullptr;
 }
 
-QPushButton* TVideo::SlotButton(int slot) const {
+TLampButton* TVideo::SlotButton(int slot) const {
   QWidget* panel = SlotPanel(slot);
-  return panel != nullptr ? panel->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly)
+  return panel != nullptr ? panel->findChild<TLampButton*>(QString(), Qt::FindDirectChildrenOnly)
                           : nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ButtonStates.h"
+#include "LampButton.h"
 #include "Layout.h"
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
@@ -92,26 +93,26 @@ class TVideo : public QWidget, public MainWindowLink {
 
   // --- Button column ---
   QWidget* Panel2 = nullptr;
-  QWidget* PanelRECORD = nullptr;   QPushButton* KlawiszRECORD = nullptr;
-  QWidget* PanelADD = nullptr;      QPushButton* KlawiszADD = nullptr;
-  QWidget* PanelVISUAL = nullptr;   QPushButton* KlawiszVISUAL = nullptr;
+  QWidget* PanelRECORD = nullptr;   TLampButton* KlawiszRECORD = nullptr;
+  QWidget* PanelADD = nullptr;      TLampButton* KlawiszADD = nullptr;
+  QWidget* PanelVISUAL = nullptr;   TLampButton* KlawiszVISUAL = nullptr;
   QLabel* Panel101 = nullptr;  // mode text of RECORD
   QLabel* Panel102 = nullptr;  // mode text of ADD
   QLabel* Panel103 = nullptr;  // mode text of VISUAL
-  QWidget* PanelSTART = nullptr;    QPushButton* KlawiszSTART = nullptr;
-  QWidget* PanelSTOP = nullptr;     QPushButton* KlawiszSTOP = nullptr;
-  QWidget* PanelPic1 = nullptr;     QPushButton* KlawiszPic1 = nullptr;
-  QWidget* PanelPic2 = nullptr;     QPushButton* KlawiszPic2 = nullptr;
-  QWidget* PanelPic3 = nullptr;     QPushButton* KlawiszPic3 = nullptr;
-  QWidget* PanelPic4 = nullptr;     QPushButton* KlawiszPic4 = nullptr;
-  QWidget* PanelPicAl = nullptr;    QPushButton* KlawiszPicAl = nullptr;
-  QWidget* PanelLINESCAN = nullptr; QPushButton* KlawiszLINESCAN = nullptr;
-  QWidget* PanelCHANGE = nullptr;   QPushButton* KlawiszCHANGE = nullptr;
-  QWidget* PanelSAVE = nullptr;     QPushButton* KlawiszSAVE = nullptr;
-  QWidget* PanelOPEN = nullptr;     QPushButton* KlawiszOPEN = nullptr;
-  QWidget* PanelPRINT = nullptr;    QPushButton* KlawiszPRINT = nullptr;
-  QWidget* PanelWymiar = nullptr;   QPushButton* KlawiszWymiar = nullptr;
-  QWidget* PanelEXIT = nullptr;     QPushButton* KlawiszEXIT = nullptr;
+  QWidget* PanelSTART = nullptr;    TLampButton* KlawiszSTART = nullptr;
+  QWidget* PanelSTOP = nullptr;     TLampButton* KlawiszSTOP = nullptr;
+  QWidget* PanelPic1 = nullptr;     TLampButton* KlawiszPic1 = nullptr;
+  QWidget* PanelPic2 = nullptr;     TLampButton* KlawiszPic2 = nullptr;
+  QWidget* PanelPic3 = nullptr;     TLampButton* KlawiszPic3 = nullptr;
+  QWidget* PanelPic4 = nullptr;     TLampButton* KlawiszPic4 = nullptr;
+  QWidget* PanelPicAl = nullptr;    TLampButton* KlawiszPicAl = nullptr;
+  QWidget* PanelLINESCAN = nullptr; TLampButton* KlawiszLINESCAN = nullptr;
+  QWidget* PanelCHANGE = nullptr;   TLampButton* KlawiszCHANGE = nullptr;
+  QWidget* PanelSAVE = nullptr;     TLampButton* KlawiszSAVE = nullptr;
+  QWidget* PanelOPEN = nullptr;     TLampButton* KlawiszOPEN = nullptr;
+  QWidget* PanelPRINT = nullptr;    TLampButton* KlawiszPRINT = nullptr;
+  QWidget* PanelWymiar = nullptr;   TLampButton* KlawiszWymiar = nullptr;
+  QWidget* PanelEXIT = nullptr;     TLampButton* KlawiszEXIT = nullptr;
 
   // --- Texts ---
   QLabel* StaticText1 = nullptr;   // one-line station text under the picture
@@ -127,7 +128,7 @@ class TVideo : public QWidget, public MainWindowLink {
 
   // The panel and button of a column slot, in stacking order.
   QWidget* SlotPanel(int slot) const;
-  QPushButton* SlotButton(int slot) const;
+  TLampButton* SlotButton(int slot) const;
 
   // --- Lamps ---
   void UpdateRunButtons() override;
@@ -202,7 +203,7 @@ class TVideo : public QWidget, public MainWindowLink {
  private:
   void CreateControls();
   void Wire();
-  void ApplyLamp(QWidget* panel, QPushButton* button, const Lamp& lamp);
+  void ApplyLamp(QWidget* panel, TLampButton* button, const Lamp& lamp);
 
   // Hooks into the display, the acquisition thread, the files and the other windows.
   // Each one is the single place where the main window reaches that part of the station.

@@ -13,7 +13,7 @@ QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 constexpr size_t kMaxCaption = 255;
 }  // namespace
 
-void TVideo::ApplyLamp(QWidget* panel, QPushButton* button, const Lamp& lamp) {
+void TVideo::ApplyLamp(QWidget* panel, TLampButton* button, const Lamp& lamp) {
   const QColor c = ToQColor(ToRgb(lamp.colour));
   if (!panel->autoFillBackground() || panel->palette().color(QPalette::Window) != c) {
     QPalette p = panel->palette();
@@ -21,6 +21,7 @@ void TVideo::ApplyLamp(QWidget* panel, QPushButton* button, const Lamp& lamp) {
     panel->setPalette(p);
     panel->setAutoFillBackground(true);
   }
+  button->SetLampColour(c);
   if (button->isEnabled() != lamp.enabled) button->setEnabled(lamp.enabled);
 }
 

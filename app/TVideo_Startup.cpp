@@ -188,7 +188,7 @@ void TVideo::LayoutButtons() {
   Panel2->setGeometry(c.left, c.top, c.width, c.height);
   for (int slot = 0; slot < layout::kSlotCount; ++slot) {
     QWidget* panel = SlotPanel(slot);
-    QPushButton* button = SlotButton(slot);
+    TLampButton* button = SlotButton(slot);
     const layout::PlacedPanel& pp = column_.panels[slot];
     panel->setGeometry(pp.panel.left, pp.panel.top, pp.panel.width, pp.panel.height);
     button->setGeometry(pp.button.left, pp.button.top, pp.button.width, pp.button.height);
@@ -196,10 +196,11 @@ void TVideo::LayoutButtons() {
     button->setText(QLatin1Char(' ') +
                     QString::fromUtf8(caption.data(), qsizetype(caption.size())) +
                     QLatin1Char(' '));
+    const QColor colour = slot == layout::kEXIT ? QColor(0, 255, 0) : QColor(192, 192, 192);
     QPalette p = panel->palette();
-    p.setColor(QPalette::Window,
-               slot == layout::kEXIT ? QColor(0, 255, 0) : QColor(192, 192, 192));
+    p.setColor(QPalette::Window, colour);
     panel->setPalette(p);
+    button->SetLampColour(colour);
     panel->hide();
   }
   const layout::Rect& m = column_.modeText;
