@@ -1,7 +1,7 @@
 #pragma once
-// A plain, pixel-at-a-time reading of the documented drawing rules, used to check the
+// A plain, pixel-at-a-time reading of the station's drawing rules, used to check the
 // banded builders: every row goes through its row bitmap and is drawn with its marker,
-// exactly in the documented order, onto a surface of its own.
+// one row after the other in the station's order, onto a surface of its own.
 #include <gtest/gtest.h>
 
 #include <array>
