@@ -183,7 +183,7 @@ void TVideo::Wire() {
 }
 
 void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid* drukVid,
-                           Tmodul_zew* modulZew) {
+                           CalibrationWindowLink* modulZew) {
   Settings = settings;
   Oscyl = oscyl;
   DrukVid = drukVid;

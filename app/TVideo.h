@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ButtonStates.h"
+#include "CalibrationWindowLink.h"
 #include "LampButton.h"
 #include "Layout.h"
 #include "MainWindowLink.h"
@@ -36,7 +37,6 @@ class TDrukVid;
 class TOscyl;
 class TPaintBox;
 class TVideoThreadUi;
-class Tmodul_zew;
 class UiWake;
 
 // Where the window takes its surroundings from; the station leaves every field at its
@@ -60,14 +60,15 @@ class TVideo : public QWidget, public MainWindowLink {
          TVideoOptions options = {}, QWidget* parent = nullptr);
   ~TVideo() override;
 
-  // The other windows, created after this one. The settings window is reached only
-  // through its link; the others are held by their types until they get links of theirs.
+  // The other windows, created after this one. The settings and calibration windows are
+  // reached only through their links; the others are held by their types until they get
+  // links of theirs.
   void AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid* drukVid,
-                     Tmodul_zew* modulZew);
+                     CalibrationWindowLink* modulZew);
   SettingsWindowLink* Settings = nullptr;
   TOscyl* Oscyl = nullptr;
   TDrukVid* DrukVid = nullptr;
-  Tmodul_zew* ModulZew = nullptr;
+  CalibrationWindowLink* ModulZew = nullptr;  // the calibration window and its strip
 
   // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
   // long as the window, and the acquisition is always joined before the window goes.

@@ -49,6 +49,7 @@ void TVideo::CloseOtherWindowsForShutdown() {
 
 // First show: the settings window's set-up, the strip texts and the first free file name.
 void TVideo::PrepareOtherWindows() {
+  if (ModulZew) ModulZew->PrepareStripTexts();
   if (!Settings) return;
   Settings->SetUpAtFirstShow(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
   Settings->ShowNextAutoName(folders_.SaveDir + "/", "backup");
@@ -67,13 +68,18 @@ void TVideo::SelectChannelsAtStart() {
   if (Settings) Settings->ShowStartControls(PanelRECORD->isVisible());
 }
 
-// The windows that come with their own work: the open dialog, printing, the linescan,
-// the measurement and the information strip. Until they are connected these do nothing.
+// The windows that come with their own work: the open dialog, printing, the linescan and
+// the measurement. Until they are connected these do nothing.
 void TVideo::OpenPicture() {}
 void TVideo::StartPrint() {}
 void TVideo::ToggleLinescan() {}
 void TVideo::StartMeasurement() {}
 void TVideo::LinescanMouseMove(int, int) {}
-void TVideo::BurnStrip() {}
+
+// The information strip on the stored pictures of the marked channels. The frame timers
+// call this while they hold StoreLock, so the calibration window must not take it again.
+void TVideo::BurnStrip() {
+  if (ModulZew) ModulZew->BurnStrip();
+}
 
 }  // namespace orvix

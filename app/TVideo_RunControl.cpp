@@ -12,6 +12,7 @@
 #include "TVideoThreadUi.h"
 #include "PaintBox.h"
 #include "ViewBuilders.h"
+#include "Anaglyph.h"
 #include "OperatorDialogs.h"
 #include "TOscyl.h"
 #include "UiWake.h"
@@ -260,7 +261,12 @@ void TVideo::Timer4Timer() {
     // "Po zapisie na dysk" is the stored flag; "Po skończeniu cyklu RECORD" its opposite.
     const bool onSave = s.Config.Flag(cfg::kRegIncrementOnSaveRow) != 0;
     if (onSave && s.RegNumber.load() == 0) s.RegNumber = 1;
-    if (!onSave) s.RegNumber = NextRegNumber(s.RegNumber.load());
+    if (!onSave) {
+      if (ModulZew)
+        ModulZew->NextRegistrationNumber();
+      else
+        s.RegNumber = NextRegNumber(s.RegNumber.load());
+    }
     BurnStrip();
   }
   RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "r");
@@ -293,12 +299,7 @@ void TVideo::RepaintViews() {
 
 std::unique_lock<std::mutex> TVideo::LockStore() { return std::unique_lock<std::mutex>(s_.StoreLock); }
 
-void TVideo::SyncAnaglyphOptions() {
-  AnaglyphOptions& o = Surfaces.Anaglyph;
-  o.greenMagenta = s_.Config.Flag(cfg::kAnaglyphGreenMagentaRow) != 0;
-  o.redCyan = !o.greenMagenta;
-  o.rotate90 = s_.Config.Flag(cfg::kAnaglyphRotate90Row) != 0;
-}
+void TVideo::SyncAnaglyphOptions() { Surfaces.Anaglyph = AnaglyphChoices(s_); }
 
 void TVideo::RedrawPicture(int view, int workMode, const std::string& letter) {
   SyncAnaglyphOptions();

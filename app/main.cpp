@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   orvix::TNastVid nastVid(&video, state, dialogs);
   orvix::TOscyl oscyl;
   orvix::TDrukVid drukVid;
-  orvix::Tmodul_zew modulZew;
+  orvix::Tmodul_zew modulZew(state);
+  nastVid.AttachCalibration(&modulZew);
   video.AttachWindows(&nastVid, &oscyl, &drukVid, &modulZew);
   video.show();
   const int rc = app.exec();

@@ -191,6 +191,17 @@ struct SharedState {
   // Run-time copy of the table's DimCalibration rows, percent per magnification range
   // 1..14 at index 0..13; filled by the apply step, edited by the calibration window.
   std::array<int32_t, 14> CorrectionTable{};
+  // The scale bar of the last strip (or calibration): its length in strip columns and in
+  // pixels of the 1100-wide picture, and the length it stands for in nm. The measurement
+  // and the calibration window read them.
+  int32_t BarPixels = 0;
+  int32_t BarPixels2 = 0;
+  double BarNanometres = 0.0;
+
+  // Mirror of the anaglyph page's two flip boxes (CheckBox7 top to bottom, CheckBox17 left
+  // to right), which the table does not store; kept by their handler. UI thread.
+  std::atomic<uint8_t> AnaglyphFlipVertical{0};
+  std::atomic<uint8_t> AnaglyphFlipHorizontal{0};
 };
 
 // Table index of the current frame geometry: 0 for the test picture, else the LINES choice.

@@ -103,4 +103,14 @@ void ComposeAnaglyph(SharedState& s, PictureSurfaces& p, int start, int end,
   }
 }
 
+AnaglyphOptions AnaglyphChoices(const SharedState& s) {
+  AnaglyphOptions o;
+  o.greenMagenta = s.Config.Flag(cfg::kAnaglyphGreenMagentaRow) != 0;
+  o.redCyan = !o.greenMagenta;
+  o.rotate90 = s.Config.Flag(cfg::kAnaglyphRotate90Row) != 0;
+  o.flipVertical = s.AnaglyphFlipVertical.load() != 0;
+  o.flipHorizontal = s.AnaglyphFlipHorizontal.load() != 0;
+  return o;
+}
+
 }  // namespace orvix

@@ -22,4 +22,8 @@ namespace orvix {
 void ComposeAnaglyph(SharedState& s, PictureSurfaces& p, int start, int end,
                      const AnaglyphOptions& options);
 
+// The anaglyph page's choices as the composer takes them: colour pair and turn from the
+// table, the two flips from their mirror in the state.
+AnaglyphOptions AnaglyphChoices(const SharedState& s);
+
 }  // namespace orvix

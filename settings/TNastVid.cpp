@@ -111,6 +111,7 @@ TNastVid::TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialog
   BuildStripPage();
   BuildAnaglyphPage();
   BuildPageIndicators();  // last, so they lie over the page buttons and the channel panel
+  Panel6->raise();        // the hot spot lies over the page control's corner
   Wire();
 }
 
@@ -263,6 +264,12 @@ void TNastVid::Wire() {
   connect(RadioButton7, &QRadioButton::clicked, this, [this] { RadioButton7Click(); });
   connect(RadioButton13, &QRadioButton::clicked, this, [this] { RadioButton13Click(); });
   connect(RadioButton15, &QRadioButton::clicked, this, [this] { RadioButton15Click(); });
+  connect(CheckBox7, &QCheckBox::clicked, this, [this] { CheckBox7Click(); });
+  connect(CheckBox17, &QCheckBox::clicked, this, [this] { CheckBox7Click(); });
+  connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
+  connect(Panel6, &ClickPanel::clicked, this, [this] { Panel6Click(); });
+  connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
+  connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
 }
 
 // --- Page switching ---------------------------------------------------------------------

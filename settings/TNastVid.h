@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "CalibrationWindowLink.h"
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
@@ -129,7 +130,10 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void Button2Click() { ReloadConfig(); }
   void Button3Click();  // "Zapisz nastawy"
 
-  // --- Strip options and anaglyph choices (their pages are completed elsewhere) ---
+  // The calibration window, which "Prog. wymiarów" opens (may stay null).
+  void AttachCalibration(CalibrationWindowLink* calibration) { calibration_ = calibration; }
+
+  // --- Strip options, test view and anaglyph choices ---
   void StripBoxClick(int index);  // CheckBox11..CheckBox16, index 0..5
   void BarLookClick(int index);   // RadioButton211/221/231, index 0..2
   void RegIncrementChoice(bool onSave);          // "Po zapisie na dysk" or "... cyklu RECORD"
@@ -142,6 +146,11 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void RadioButton7Click() { AnaglyphTurnChoice(true); }
   void RadioButton13Click() { AnaglyphColourChoice(false); }
   void RadioButton15Click() { AnaglyphColourChoice(true); }
+  void CheckBox7Click();   // both flip boxes: their colours and the flip mirror
+  void Button11Click();    // "Prog. wymiarów": settings closed, calibration window opened
+  void Panel6Click();      // the hidden hot spot: page 8 becomes the test view "TESTY"
+  void CheckBox4Click();   // "Test picture "
+  void Button6Click();     // "TEST": the scan unit's identification text
 
   // --- Controls ---
   QTabWidget* PageControl1 = nullptr;
@@ -206,12 +215,26 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   QRadioButton* RadioButton4 = nullptr;
   QRadioButton* RadioButton5 = nullptr;
   QPushButton* Button9 = nullptr;
+  QPushButton* Button11 = nullptr;  // "Prog. wymiarów"
+  ClickPanel* Panel6 = nullptr;     // hidden 22 x 22 hot spot at the window's top right
+  QLabel* Label4 = nullptr;         // "bufUSB  = "
+  QLabel* Label6 = nullptr;         // "bufObr  = "
+  QLabel* Label7 = nullptr;         // "bufSE   = "
+  QLabel* Label8 = nullptr;         // "LL=" ... "  CL=" ...
+  QRadioButton* RadioButton2 = nullptr;  // "picture test 1"
+  QRadioButton* RadioButton3 = nullptr;  // "picture test 2"
+  QCheckBox* CheckBox4 = nullptr;        // "Test picture "
+  QPushButton* Button6 = nullptr;        // "TEST"
+  QLabel* Label5 = nullptr;              // the identification text
 
   // Page 9: anaglyph.
   QRadioButton* RadioButton13 = nullptr;
   QRadioButton* RadioButton15 = nullptr;
   QRadioButton* RadioButton6 = nullptr;
   QRadioButton* RadioButton7 = nullptr;
+  QRadioButton* RadioButton14 = nullptr;  // " Amber - Blue  ", never offered
+  QCheckBox* CheckBox7 = nullptr;         // "Przerzuć w pionie"
+  QCheckBox* CheckBox17 = nullptr;        // "Przerzuć w poziomie"
 
   // The 3D switch panel.
   QFrame* Panel14 = nullptr;
@@ -247,6 +270,7 @@ class TNastVid : public QWidget, public SettingsWindowLink {
 
   QGroupBox* addChannelGroup_ = nullptr;
   MainWindowLink* link_;
+  CalibrationWindowLink* calibration_ = nullptr;
   SharedState& s_;
   OperatorDialogs& dialogs_;
 };

@@ -59,6 +59,16 @@ inline constexpr int kOffsetScaleX[] = {0, 66, 132, 198, 264};
 inline constexpr double kAddScaleStep = 41.5;
 inline constexpr int kAddScaleLabels = 15;
 
+// Page 8's test view: fixed buffer figures, the page caption, and the hot spot that opens it.
+inline constexpr const char* kTestCaption = "TESTY";
+inline constexpr const char* kBufUsbText = "bufUSB  = ";
+inline constexpr const char* kBufObrText = "bufObr  = ";
+inline constexpr const char* kBufSeText = "bufSE   = ";
+inline constexpr int kBufUsbFigure = 51612887;
+inline constexpr int kBufObrFigure = 20977065;
+inline constexpr int kBufSeFigure = 44976951;
+inline const QRect kHotSpot(796, 1, 22, 22);
+
 inline constexpr int kLabel2Width = 603;
 inline constexpr int kLabel2Limit = 587;
 

@@ -153,12 +153,45 @@ void TNastVid::BuildStripPage() {
   RadioButton5->setGeometry(12, 51, 270, 22);
   Button9 = new QPushButton(Q("Zerowanie licznika rejestracji"), reg);
   Button9->setGeometry(12, 84, 270, 28);
+  Button11 = new QPushButton(Q("Prog. wymiarów"), Panel11);
+  Button11->setGeometry(472, 150, 270, 30);
 
+  // The test view: buffer figures, stream figures, test picture, link test.
   Panel10 = new QFrame(page);
   Panel10->setGeometry(0, 0, 790, 236);
+  auto* buffers = Group(Panel10, " Wielkości buforów ", 10, 4, 250, 100);
+  Label4 = new QLabel(buffers);
+  Label4->setGeometry(12, 22, 230, 20);
+  Label6 = new QLabel(buffers);
+  Label6->setGeometry(12, 46, 230, 20);
+  Label7 = new QLabel(buffers);
+  Label7->setGeometry(12, 70, 230, 20);
+  auto* lines = Group(Panel10, " Ilość i czas linii ", 10, 110, 250, 50);
+  Label8 = new QLabel(lines);
+  Label8->setGeometry(12, 22, 230, 20);
+  auto* test = Group(Panel10, " 1000 x 800 ", 275, 4, 220, 110);
+  RadioButton2 = new QRadioButton(Q("picture test 1"), test);
+  RadioButton2->setGeometry(12, 22, 190, 22);
+  RadioButton2->setChecked(true);
+  RadioButton3 = new QRadioButton(Q("picture test 2"), test);
+  RadioButton3->setGeometry(12, 48, 190, 22);
+  CheckBox4 = new QCheckBox(Q("Test picture "), test);
+  CheckBox4->setGeometry(12, 76, 190, 22);
   Button1 = new QPushButton(Q("Wyslij nastawy"), Panel10);
-  Button1->setGeometry(20, 150, 160, 30);
+  Button1->setGeometry(20, 170, 160, 30);
+  auto* usb = Group(Panel10, " Badanie stanu USB ", 510, 4, 270, 110);
+  Button6 = new QPushButton(Q("TEST"), usb);
+  Button6->setGeometry(12, 24, 100, 28);
+  Label5 = new QLabel(usb);
+  Label5->setGeometry(12, 60, 250, 40);
+  Label5->setWordWrap(true);
   Panel10->hide();
+
+  // Nothing marks the hot spot: no bevel, the window's own grey.
+  Panel6 = new ClickPanel(this);
+  Panel6->setGeometry(kHotSpot);
+  Panel6->setFrameShape(QFrame::NoFrame);
+  SetPanelColour(Panel6, kWindowGrey);
 }
 
 void TNastVid::BuildAnaglyphPage() {
@@ -173,8 +206,20 @@ void TNastVid::BuildAnaglyphPage() {
   RadioButton6->setGeometry(12, 24, 150, 24);
   RadioButton7 = new QRadioButton(Q("   90 °  "), turn);
   RadioButton7->setGeometry(12, 54, 150, 24);
-  for (QRadioButton* b : {RadioButton13, RadioButton15, RadioButton6, RadioButton7})
+  RadioButton14 = new QRadioButton(Q(" Amber - Blue  "), kind);
+  RadioButton14->setGeometry(12, 84, 200, 24);
+  RadioButton14->setEnabled(false);
+  RadioButton14->hide();
+  for (QRadioButton* b : {RadioButton13, RadioButton15, RadioButton14, RadioButton6, RadioButton7})
     b->setAutoExclusive(false);
+  CheckBox7 = new QCheckBox(Q("Przerzuć w pionie"), page);
+  CheckBox7->setGeometry(480, 20, 200, 24);
+  CheckBox17 = new QCheckBox(Q("Przerzuć w poziomie"), page);
+  CheckBox17->setGeometry(480, 54, 200, 24);
+  for (QCheckBox* b : {CheckBox7, CheckBox17}) {
+    b->setAutoFillBackground(true);
+    SetPanelColour(b, kSilver);
+  }
   PageControl1->setTabVisible(kAnaglyphPage - 1, false);
 }
 
@@ -457,6 +502,40 @@ void TNastVid::Button9Click() { s_.RegNumber = 1; }
 void TNastVid::AnaglyphTurnChoice(bool rotate90) {
   ChooseOfPair(RadioButton7, RadioButton6, rotate90, &kRed, s_.Config, cfg::kAnaglyphRotate90Row);
 }
+
+void TNastVid::CheckBox7Click() {
+  for (QCheckBox* b : {CheckBox7, CheckBox17}) SetPanelColour(b, b->isChecked() ? kRed : kSilver);
+  s_.AnaglyphFlipVertical = CheckBox7->isChecked() ? 1 : 0;
+  s_.AnaglyphFlipHorizontal = CheckBox17->isChecked() ? 1 : 0;
+}
+
+void TNastVid::Button11Click() {
+  nastawy_koniec();
+  if (calibration_) calibration_->OpenCalibration();
+}
+
+void TNastVid::Panel6Click() {
+  if (s_.AnaglyphOn.load() != 0) return;
+  Label4->setText(Q(kBufUsbText) + QString::number(kBufUsbFigure));
+  Label6->setText(Q(kBufObrText) + QString::number(kBufObrFigure));
+  Label7->setText(Q(kBufSeText) + QString::number(kBufSeFigure));
+  Label8->setText(QStringLiteral("LL=") + QString::number(s_.HeaderLines.load()) +
+                  QStringLiteral("  CL=") + QString::number(s_.HeaderTimeCode.load()));
+  const int page = PageControl1->indexOf(TabSheet[kStripPage]);
+  PageControl1->setTabText(page, Q(kTestCaption));
+  Panel3->hide();
+  Panel11->hide();
+  Panel10->show();
+  PageControl1->setTabVisible(page, true);
+  OpenPage(kStripPage);
+}
+
+void TNastVid::CheckBox4Click() {
+  s_.TestPictureOn = CheckBox4->isChecked() ? 1 : 0;
+  WyswietlOnOff(1);
+}
+
+void TNastVid::Button6Click() { Label5->setText(Q(UnitIdentify())); }
 
 void TNastVid::AnaglyphColourChoice(bool greenMagenta) {
   ChooseOfPair(RadioButton15, RadioButton13, greenMagenta, &kTeal, s_.Config,
