@@ -17,6 +17,7 @@
 #include "Layout.h"
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
+#include "PictureFiles.h"
 #include "PictureFolders.h"
 #include "PictureSurfaces.h"
 #include "RunState.h"
@@ -210,6 +211,8 @@ class TVideo : public QWidget, public MainWindowLink {
   // Each one is the single place where the main window reaches that part of the station.
   void RedrawView(int view, uint8_t mode, char letter);  // full redraw of a view
   void SavePictureAs();                                   // save dialog for the shown view
+  void SavePictureAuto();                                 // save under the next numbered name
+  PictureFiles& Files();                                  // saving and opening pictures
   void CloseLinescanWindow();                             // linescan: own close button
   void CloseOtherWindowsForShutdown();                    // linescan and settings
   void PrepareOtherWindows();      // first show: settings set-up, strip texts, file name
@@ -245,6 +248,7 @@ class TVideo : public QWidget, public MainWindowLink {
   std::unique_ptr<TVideoThreadUi> threadUi_;  // the request queue of the current run
   bool runEnded_ = false;                      // its thread reported its end
   std::unique_ptr<InstanceLock> instanceMapping_;
+  std::unique_ptr<PictureFiles> files_;  // made on the first save or open
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;
   bool shown_ = false;

@@ -9,6 +9,8 @@
 #include "TVideo.h"
 #include "PictureFolders.h"
 #include "AutoName.h"
+#include "PaintBox.h"
+#include "TOscyl.h"
 
 namespace orvix {
 
@@ -17,9 +19,32 @@ void TVideo::RedrawView(int view, uint8_t mode, char letter) {
   RedrawPicture(view, mode, std::string(1, letter));
 }
 
-// The save dialog for the shown view. Picture files come with their own window code;
-// until then nothing is written and nothing is claimed to be.
-void TVideo::SavePictureAs() {}
+// Saving and opening pictures: made on first use, with the main window's picture, caption
+// label and strip as its hooks.
+PictureFiles& TVideo::Files() {
+  if (!files_) {
+    PictureFilesHooks hooks;
+    hooks.repaintPicture = [this] { if (PaintBox1) PaintBox1->update(); };
+    hooks.repaintLinescan = [this] { if (Oscyl) Oscyl->update(); };
+    hooks.redrawPicture = [this](int view, uint8_t mode, const std::string& letter) {
+      RedrawPicture(view, mode, letter);
+    };
+    hooks.showCaption = [this](const std::string& caption) {
+      ShowCaption(caption);
+      update();
+    };
+    hooks.captionWidth = [this](const QString& caption) {
+      return StaticText4->fontMetrics().horizontalAdvance(caption);
+    };
+    hooks.burnStrip = [this] { BurnStrip(); };  // PictureFiles holds StoreLock here
+    files_ = std::make_unique<PictureFiles>(s_, dialogs_, folders_, Surfaces, std::move(hooks));
+  }
+  return *files_;
+}
+
+// The save dialog for the shown view, and the save under the next numbered name.
+void TVideo::SavePictureAs() { Files().SavePictureAs(); }
+void TVideo::SavePictureAuto() { Files().SavePictureAuto(); }
 
 // Ends a running acquisition and waits until its clean-up is over; afterwards
 // AcquisitionBusy is 0 and no thread touches the buffers or the windows.
@@ -70,7 +95,7 @@ void TVideo::SelectChannelsAtStart() {
 
 // The windows that come with their own work: the open dialog, printing, the linescan and
 // the measurement. Until they are connected these do nothing.
-void TVideo::OpenPicture() {}
+void TVideo::OpenPicture() { Files().OpenPicture(); }
 void TVideo::StartPrint() {}
 void TVideo::ToggleLinescan() {}
 void TVideo::StartMeasurement() {}

@@ -176,7 +176,12 @@ void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)())
   UpdateRunButtons();
 }
 
-void TVideo::KlawiszSAVEClick() { RunFileAction(s_.SaveBusy, &TVideo::SavePictureAs); }
+void TVideo::KlawiszSAVEClick() {
+  // With "Autonumerowanie zbiorów zapisywanych" checked the picture goes under the next
+  // numbered name without a dialog.
+  RunFileAction(s_.SaveBusy, s_.AutoNumberingOn.load() != 0 ? &TVideo::SavePictureAuto
+                                                             : &TVideo::SavePictureAs);
+}
 void TVideo::KlawiszOPENClick() { RunFileAction(s_.OpenBusy, &TVideo::OpenPicture); }
 
 void TVideo::KlawiszPRINTClick() { StartPrint(); }

@@ -165,6 +165,9 @@ struct SharedState {
   // Mirror of the settings window's "Autonumerowanie zbiorów zapisywanych" box (CheckBox1),
   // kept by its handler; the SAVE lamp and the SAVE button read it. UI thread.
   std::atomic<uint8_t> AutoNumberingOn{0};
+  // Mirror of the file page's "Wykonać kopie zapasową w wybranym katalogu" box (CheckBox5),
+  // which the table does not store; kept by its handler, read by the saves. UI thread.
+  std::atomic<uint8_t> BackupCopiesOn{0};
   std::atomic<uint8_t> AnaglyphOn{0};
   std::atomic<uint8_t> AnaglyphSource{1};
   std::atomic<uint16_t> RegNumber{0};

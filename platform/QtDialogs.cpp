@@ -65,6 +65,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
                                              QFileDialog::AcceptMode mode) {
     QFileDialog dlg(nullptr, Q(rq.title), Q(rq.folder), FilterString(rq.filters));
     dlg.setAcceptMode(mode);
+    // The station asks its own questions before it replaces a file.
+    if (mode == QFileDialog::AcceptSave) dlg.setOption(QFileDialog::DontConfirmOverwrite);
     dlg.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                     : QFileDialog::AnyFile);
     if (!rq.fileName.empty()) dlg.selectFile(Q(rq.fileName));

@@ -19,6 +19,7 @@ TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth imagemagick dbus
+  libjpeg-turbo-progs
 )
 
 usage() {

@@ -120,6 +120,9 @@ void TNastVid::BuildFilePage() {
   Button5->setGeometry(15, 68, 140, 26);
   CheckBox5 = new QCheckBox(Q("Wykonać kopie zapasową w wybranym katalogu"), page);
   CheckBox5->setGeometry(15, 104, 500, 22);
+  // The box is not stored; the saves read its mirror.
+  connect(CheckBox5, &QCheckBox::toggled, this,
+          [this](bool on) { s_.BackupCopiesOn = on ? 1 : 0; });
   CheckBox2 = new QCheckBox(page);
   CheckBox2->setGeometry(15, 146, 700, 22);
   CheckBox3 = new QCheckBox(page);

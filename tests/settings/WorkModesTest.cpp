@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "AutoName.h"
 #include "ConfigFile.h"
 #include "WorkModes.h"
 
@@ -304,26 +303,6 @@ TEST(ApplyStep, ChannelCodeAndCurrentRecord) {
   EXPECT_TRUE(applied.error1505);
   EXPECT_EQ(s->WorkMode, 0x12);
   EXPECT_EQ(s->SampleDivider, 500);
-}
-
-TEST(AutoName, BaseAndNumberedNames) {
-  EXPECT_EQ(AutoNameBaseOf("picture.x.bmp"), "picture");
-  EXPECT_EQ(AutoNameBaseOf("probe"), "probe");
-  EXPECT_EQ(AutoNameBaseOf(".x"), std::nullopt);
-  EXPECT_EQ(AutoNameBaseOf(""), std::nullopt);
-
-  QTemporaryDir dir;
-  const std::string folder = dir.path().toStdString() + "/";
-  auto touch = [&](const std::string& name) {
-    QFile f(QString::fromStdString(folder + name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  };
-  EXPECT_EQ(NextAutoName(folder, "backup"), "backup-0001.bmp");
-  for (int n = 1; n <= 9; ++n) touch("backup-000" + std::to_string(n) + ".bmp");
-  touch("backup-0010.jpg");  // only .bmp names hold a number
-  EXPECT_EQ(NextAutoName(folder, "backup"), "backup-0010.bmp");
-  touch("backup-0010.bmp");
-  EXPECT_EQ(NextAutoName(folder, "backup"), "backup-0011.bmp");
 }
 
 }  // namespace
