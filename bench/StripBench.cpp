@@ -1,0 +1,100 @@
+// The information strip on the largest frame: ObrazekPasek for four marked channels at
+// 1600 lines (each strip built, its texts rendered, burnt at 4x), and the whole Timer1Timer
+// display step with the strip on (mark unsaved, the mix rule, the strip, the marked
+// redraw). The step's period is 50 ms. Widget repaints are not included.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <memory>
+
+#include "BenchSupport.h"
+#include "ChannelSelection.h"
+#include "Collector.h"
+#include "FakeSeam.h"
+#include "LineStream.h"
+#include "ScanUnit.h"
+#include "StripText.h"
+#include "ViewBuilders.h"
+
+namespace orvix {
+namespace {
+using bench::BestSeconds;
+
+// The strip's font needs a QGuiApplication; one for the whole program, offscreen.
+void EnsureGuiApplication() {
+  static int argc = 1;
+  static char name[] = "orvix_bench";
+  static char* argv[] = {name, nullptr};
+  if (QGuiApplication::instance()) return;
+  if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+}
+
+std::unique_ptr<SharedState> MarkedLargestFrame() {
+  auto s = std::make_unique<SharedState>();
+  s->WorkMode = 0x32;
+  s->ChannelCode = 0x4F;
+  s->ChannelMask = 0x0F;
+  s->ChannelCount = 4;
+  s->Config.SetMixChannel(1, true);
+  RefreshMixMirror(*s);
+  for (int k = 1; k <= 4; ++k) s->Config.SetMarkerChannel(k, true);
+  for (int row = cfg::kStripMagnificationRow; row <= cfg::kStripDimensionRow; ++row)
+    s->Config.SetFlag(row, true);
+  s->Config.SetFlag(cfg::kBarFieldsRow, true);
+  s->CorrectionTable.fill(100);
+  s->RegNumber = 7;
+  UnitClearStream(*s);
+  UnitReadState(*s);
+  test::FakeSeam seam;
+  bool found = true;
+  WriteFrame(*s, seam, found);
+  CollectFrame(*s, found, kCollectFactor);
+  return s;
+}
+
+void BM_ObrazekPasek_1600x4(benchmark::State& state) {
+  EnsureGuiApplication();
+  auto s = MarkedLargestFrame();
+  StripBuffer b;
+  StripTextCanvas text;
+  text.Prepare();
+  CorrectionBox box;
+  const double t = BestSeconds(state, [&] {
+    s->UnsavedChannels = 0x0F;
+    const StripsOutcome o = BurnMarkedStrips(b, *s, box, text, "09.12.2026");
+    benchmark::DoNotOptimize(o.burnt);
+  });
+  state.counters["ms"] = t * 1e3;
+  state.counters["pct_of_50ms"] = 100.0 * t / 0.050;
+}
+
+void DisplayStepWithStrip(benchmark::State& state, int view) {
+  EnsureGuiApplication();
+  auto s = MarkedLargestFrame();
+  s->ViewMode = uint8_t(view);
+  PictureSurfaces p;
+  StripBuffer b;
+  StripTextCanvas text;
+  text.Prepare();
+  CorrectionBox box;
+  const double t = BestSeconds(state, [&] {
+    s->DisplayPending = 1;
+    MarkUnsaved(*s);
+    MixClip(*s);
+    BurnMarkedStrips(b, *s, box, text, "09.12.2026");
+    RedrawPictureMarked(*s, p, view, s->WorkMode, s->ChannelMask);
+    s->DisplayPending = 0;
+  });
+  state.counters["ms"] = t * 1e3;
+  state.counters["pct_of_50ms"] = 100.0 * t / 0.050;
+}
+void BM_Timer1StepStrip_1600x4_Single(benchmark::State& st) { DisplayStepWithStrip(st, 1); }
+void BM_Timer1StepStrip_1600x4_All(benchmark::State& st) { DisplayStepWithStrip(st, kAllView); }
+
+BENCHMARK(BM_ObrazekPasek_1600x4)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Timer1StepStrip_1600x4_Single)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Timer1StepStrip_1600x4_All)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+}  // namespace orvix
