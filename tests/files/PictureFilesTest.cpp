@@ -299,6 +299,18 @@ TEST(SavePictureAs, AJpegWhoseWorkFileCannotBeWrittenStops) {
   ASSERT_EQ(b.dialogs.shown.size(), 1u);
   EXPECT_EQ(b.dialogs.shown[0].text, kNotSaved);
   EXPECT_TRUE(b.Files().isEmpty());
+
+  // The work file is written, the JPEG itself cannot be: nothing is marked saved.
+  Bed c;
+  ASSERT_TRUE(QDir(c.saveDir.path()).mkpath(QStringLiteral("grey.jpg/x")));
+  c.Answer("grey", 1);
+  c.dialogs.answers = {MsgResult::Yes};  // replace the existing "grey.jpg"
+  c.files->SavePictureAs();
+  ASSERT_EQ(c.dialogs.shown.size(), 2u);
+  EXPECT_EQ(c.dialogs.shown[1].text, kNotSaved);
+  EXPECT_EQ(c.s->SavedChannels.load(), 0);
+  EXPECT_EQ(c.s->UnsavedChannels.load(), 0x0F);
+  EXPECT_TRUE(c.Files().isEmpty());  // no temporary file beside the target
 }
 
 TEST(OpenPicture, ReadsGreyFilesBackAndRefusesOthers) {
