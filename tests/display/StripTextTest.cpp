@@ -1,7 +1,7 @@
 // The strip with its texts rendered: a font that silently falls back to another face, text
 // rows one off, a right-aligned text that overshoots its end column, a strip left half-built
-// by an unreadable correction box, leftovers of the previous strip, bar rows burnt without
-// the dimension, and strips burnt into channels that should not get one.
+// by an unreadable correction box, leftovers of the previous strip, and bar rows burnt
+// without the dimension.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -72,9 +72,6 @@ TEST(StripText, WholeStripOfAChannel) {
   StripOutcome o = BuildAndBurnStrip(b, *s, 3, box, t, "09.12.2026");
   EXPECT_EQ(o.bar.range, 7);
   EXPECT_TRUE(o.barDrawn);
-  EXPECT_EQ(o.texts.magnification, "Magn = 12000");
-  EXPECT_EQ(o.texts.kv, "20kV");
-  EXPECT_EQ(o.texts.settings, " 800 lines  10 ms");
   EXPECT_EQ(o.texts.registration, "nr 3/0007");
   EXPECT_EQ(b.At(0, 1, 3), 255);                 // frame line of the ticks
   EXPECT_TRUE(AnyWhite(b, 3, 10, 21, 15, 40));   // "5µm"
@@ -143,27 +140,6 @@ TEST(StripText, TestPictureReadingsAndAnUnreadableBox) {
   EXPECT_TRUE(o.barDrawn);
   EXPECT_TRUE(AnyWhite(b, 1, 10, 21, 500, 539)) << "texts after the bar are still drawn";
   EXPECT_GT(o.burn.lastLine, o.burn.firstLine);
-}
-
-TEST(StripText, MarkedStripsForFourChannelsAt1600Lines) {
-  auto s = MarkedState();
-  s->WorkMode = 0x32;
-  for (int k = 1; k <= 4; ++k) s->Config.SetMarkerChannel(k, true);
-  s->ChannelCode = 0x0B;       // 1, 2, 4 in use
-  s->UnsavedChannels = 0x0F;
-  StripTextCanvas t;
-  t.Prepare();
-  StripBuffer b;
-  CorrectionBox box;
-  const StripsOutcome o = BurnMarkedStrips(b, *s, box, t, "09.12.2026");
-  EXPECT_EQ(o.burnt, 0x0B);
-  EXPECT_EQ(o.last.burn.lastLine, 1602);
-  EXPECT_EQ(o.last.burn.lastColumn, 2203);
-  EXPECT_EQ(s->BarPixels, 120);
-  EXPECT_EQ(s->BarPixels2, 240);
-  EXPECT_EQ(s->BarNanometres, 5000);
-  EXPECT_EQ(s->ImageStore[StoreIndex(2203, 1515, 4)], 255);  // strip row 1 at 4x
-  EXPECT_EQ(s->ImageStore[StoreIndex(2203, 1515, 3)], 0);    // channel 3 not in use
 }
 
 }  // namespace

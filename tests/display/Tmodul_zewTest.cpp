@@ -1,7 +1,6 @@
 // The calibration window's strip routines: a burn that takes StoreLock from inside a frame
 // timer (a self-deadlock) or skips it elsewhere, a correction box not written back or
-// overwritten while unreadable, the box's value used while the window is closed, and the
-// registration number not wrapping.
+// overwritten while unreadable, and the box's value used while the window is closed.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -81,19 +80,6 @@ TEST(Tmodul_zew, CorrectionBoxIsReadOnEveryStrip) {
   EXPECT_EQ(s->BarPixels, 180) << "the previous correction";
   EXPECT_EQ(s->ImageStore[StoreIndex(2 * (9 + 180), 761, 2)], 255) << "the whole bar burnt";
   EXPECT_EQ(s->ImageStore[StoreIndex(2 * (10 + 180), 761, 2)], 0);
-}
-
-TEST(Tmodul_zew, RegistrationNumberThroughTheLink) {
-  auto s = Marked();
-  Tmodul_zew w(*s);
-  CalibrationWindowLink& link = w;
-  s->RegNumber = 998;
-  link.NextRegistrationNumber();
-  EXPECT_EQ(s->RegNumber.load(), 999);
-  link.NextRegistrationNumber();
-  EXPECT_EQ(s->RegNumber.load(), 1);
-  link.OpenCalibration();  // the placeholder changes nothing
-  EXPECT_EQ(s->CalibrationOpen.load(), 0);
 }
 
 }  // namespace
