@@ -36,6 +36,7 @@ class StripTextCanvas {
   // the strip and to the bitmap's 200 columns).
   void Draw(StripBuffer& b, int k, const std::string& text, int x0);
   void DrawRightAligned(StripBuffer& b, int k, const std::string& text, int endColumn) {
+    if (!Prepared()) Prepare();
     Draw(b, k, text, endColumn - TextWidth(text));
   }
 
