@@ -37,6 +37,9 @@ PictureFiles& TVideo::Files() {
       return StaticText4->fontMetrics().horizontalAdvance(caption);
     };
     hooks.burnStrip = [this] { BurnStrip(); };  // PictureFiles holds StoreLock here
+    hooks.showAutoName = [this](const std::string& folder, const std::string& base) {
+      if (Settings) Settings->ShowNextAutoName(folder, base);
+    };
     files_ = std::make_unique<PictureFiles>(s_, dialogs_, folders_, Surfaces, std::move(hooks));
   }
   return *files_;

@@ -169,15 +169,20 @@ uint8_t ReadGreyBmpFile(const std::string& path, GreyPicture& out, uint16_t& cod
 void StoreGreyPicture(SharedState& s, int ch, const GreyPicture& p) {
   if (ch < 1 || ch > 4) return;
   uint8_t* store = s.ImageStore.data();
-  for (size_t i = size_t(ch - 1); i < kImageStoreSize; i += kCellBytes) store[i] = 0;
   const int columns = std::min(p.columns, kOpenMaxColumn + 1);
   const int rows = std::min(p.rows, kOpenMaxRow + 1);
-  for (int y0 = 0; y0 < rows; y0 += kRowBlock) {
-    const int y1 = std::min(rows, y0 + kRowBlock);
-    for (int x = 0; x < columns; ++x) {
+  // One pass over the whole plane: every cell gets its picture value, or 0 outside the
+  // picture, so the plane is cleared and filled without being walked twice.
+  for (int y0 = 0; y0 < kStoreRows; y0 += kRowBlock) {
+    const int y1 = std::min(kStoreRows, y0 + kRowBlock);
+    const int filled = std::clamp(rows, y0, y1);  // rows y0..filled-1 come from the file
+    for (int x = 0; x < kStoreColumns; ++x) {
       uint8_t* cell = store + StoreIndex(x, y0, ch);
-      for (int y = y0; y < y1; ++y, cell += kCellBytes)
-        *cell = p.pixels[size_t(y) * size_t(p.columns) + size_t(x)];
+      int y = y0;
+      if (x < columns)
+        for (; y < filled; ++y, cell += kCellBytes)
+          *cell = p.pixels[size_t(y) * size_t(p.columns) + size_t(x)];
+      for (; y < y1; ++y, cell += kCellBytes) *cell = 0;
     }
   }
 }

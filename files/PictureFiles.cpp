@@ -177,7 +177,9 @@ void PictureFiles::SavePictureAuto() {
     std::string name = AutoNameBase() + ".";
     if (name.size() < 2 || name[0] == '.') return kKindNoName;
     name = name.substr(0, name.find('.'));
-    name = NextAutoName(InFolder(folders_.SaveDir, ""), name);
+    const std::string folder = InFolder(folders_.SaveDir, "");
+    if (hooks_.showAutoName) hooks_.showAutoName(folder, name);
+    name = NextAutoName(folder, name);
     const std::string full = InFolder(folders_.SaveDir, WithExtension(name, ".bmp"));
     if (!WriteGreyBmp(full)) return kKindNothing;
     const int view = s_.ViewMode.load();

@@ -33,6 +33,9 @@ struct PictureFilesHooks {
   // Burns the information strip into the stored pictures; called with StoreLock held,
   // as the frame display steps call it.
   std::function<void()> burnStrip;
+  // Shows the numbered name of `base` in `folder` (ending in a separator) that the next
+  // automatic save takes, in the settings window's file page.
+  std::function<void(const std::string& folder, const std::string& base)> showAutoName;
 };
 
 class PictureFiles {

@@ -36,6 +36,9 @@ struct Bed {
     hooks.redrawPicture = [this](int view, uint8_t, const std::string& letter) {
       redraws.push_back(std::to_string(view) + letter);
     };
+    hooks.showAutoName = [this](const std::string& folder, const std::string& base) {
+      autoNameShown = folder + NextAutoName(folder, base);
+    };
     hooks.burnStrip = [this] {
       // Called with StoreLock held: it must not be free here.
       strips += s->StoreLock.try_lock() ? (s->StoreLock.unlock(), 100) : 1;
@@ -68,6 +71,7 @@ struct Bed {
   std::string shownCaption;
   std::vector<std::string> redraws;
   int strips = 0;
+  std::string autoNameShown;
 };
 
 TEST(SavePictureAs, DialogTitleFilterAndNamesAsTyped) {
@@ -226,6 +230,7 @@ TEST(SavePictureAuto, NumberedNamesTwinsAndTheLastName) {
   b.files->SavePictureAuto();
   EXPECT_EQ(ReadBytes(b.Saved("backup-0004.bmp")).size(), 221'878u);
   EXPECT_EQ(ReadBytes(b.Saved("backup-0004.bak")), ReadBytes(b.Saved("backup-0004.bmp")));
+  EXPECT_EQ(b.autoNameShown, b.Saved("backup-0004.bmp"));  // the name it took, shown
   EXPECT_EQ(b.s->RegNumber.load(), 1);
   EXPECT_EQ(b.strips, 1);  // burnt once, under StoreLock
   EXPECT_EQ(b.s->SavedChannels.load(), 0x02);
