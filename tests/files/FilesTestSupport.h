@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -35,22 +36,14 @@ std::vector<uint8_t> MakeBmp8(int width, int height, F value, uint32_t offset = 
   std::vector<uint8_t> b(offset + stride * size_t(rows), 0xEE);  // padding is not zero
   b[0] = 'B';
   b[1] = 'M';
+  std::fill(b.begin() + 2, b.begin() + 54, 0);
   Put32At(b, 2, uint32_t(b.size()));
-  Put32At(b, 6, 0);
   Put32At(b, 10, offset);
   Put32At(b, 14, 40);
   Put32At(b, 18, uint32_t(width));
   Put32At(b, 22, uint32_t(height));
   b[26] = 1;
-  b[27] = 0;
   b[28] = 8;
-  b[29] = 0;
-  Put32At(b, 30, 0);
-  Put32At(b, 34, 0);
-  Put32At(b, 38, 0);
-  Put32At(b, 42, 0);
-  Put32At(b, 46, 0);
-  Put32At(b, 50, 0);
   for (int i = 0; i < 256; ++i) {
     b[54 + 4 * size_t(i)] = b[55 + 4 * size_t(i)] = b[56 + 4 * size_t(i)] = uint8_t(i);
     b[57 + 4 * size_t(i)] = 0;
