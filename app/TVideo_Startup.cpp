@@ -16,6 +16,7 @@
 #include "TVideo.h"
 #include "OperatorDialogs.h"
 #include "PictureFolders.h"
+#include "FileTexts.h"
 #include "SaveFiles.h"
 #include "SettingsConstants.h"
 #include "ScreenGeometry.h"
@@ -99,10 +100,13 @@ void TVideo::FormShow() {
                      ? QCoreApplication::applicationDirPath().toStdString()
                      : options_.programDir;
   f.SaveDir = f.OpenDir = f.ProgramDir;
-  // A station killed in the middle of saving its settings left the temporary file. Only
-  // while this station holds the lock can no other one be saving right now.
-  if (instanceMapping_ && instanceMapping_->State() == LockState::Held)
-    RemoveStaleSaveFiles(f.ProgramDir, settings::kConfigFileName);
+  // A station killed in the middle of saving its settings or a JPEG / print work file
+  // left the temporary file. Only while this station holds the lock can no other one be
+  // saving right now.
+  if (instanceMapping_ && instanceMapping_->State() == LockState::Held) {
+    for (const char* name : {settings::kConfigFileName, files::kJpegWorkFile, files::kPrintWorkFile})
+      RemoveStaleSaveFiles(f.ProgramDir, name);
+  }
   const QDate today = options_.today.isValid() ? options_.today : QDate::currentDate();
   for (const std::string& error : MakeSessionFolders(f, today.year(), today.month(), today.day()))
     dialogs_.Message(MsgType::Error, error, MsgButtons::Ok);

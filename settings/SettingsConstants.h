@@ -65,7 +65,5 @@ inline constexpr const char* kAutoIdentSuffix = "  A";
 
 // --- Automatic numbering ----------------------------------------------------------------
 inline constexpr const char* kFormatNameError = "    ERROR format name       ";
-inline constexpr const char* kNoName = "NoName.bmp";
-inline constexpr int kAutoNumberLimit = 10000;
 
 }  // namespace orvix::settings

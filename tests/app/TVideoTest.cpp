@@ -100,11 +100,12 @@ TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
   EXPECT_TRUE(v.StaticText3->isVisible());
 }
 
-// A station killed while it saved its settings left the temporary file beside
-// conf300.dat; the next start removes it and nothing else.
-TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSettingsSaveLeft) {
+// A station killed while it saved its settings or a JPEG work file left the temporary file
+// in the program folder; the next start removes it and nothing else.
+TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSaveLeft) {
   const QString dir = programDir.path();
-  for (const char* name : {"conf300.dat.aB3dE9", "conf300.dat", "conf300.dat.bak"}) {
+  for (const char* name : {"conf300.dat.aB3dE9", "conf300.dat", "conf300.dat.bak",
+                           "temp_obr.bmp.Zz09aA"}) {
     QFile f(dir + QLatin1Char('/') + QLatin1String(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("x");
@@ -112,6 +113,7 @@ TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSettingsSaveLeft) {
   TVideo v(S(), dialogs, folders, Options());
   v.show();
   EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/conf300.dat.aB3dE9")));
+  EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/temp_obr.bmp.Zz09aA")));
   EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat")));
   EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat.bak")));
 }
