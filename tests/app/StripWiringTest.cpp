@@ -42,7 +42,9 @@ class StripRunTest : public test::RunControlTest {
     modul.reset();
   }
   // Strip row 1 (the bar's top frame line) of channel 1 at 1x: line 379, all 551 columns.
+  // Read under StoreLock, as every reader of the store does while a run may collect.
   bool FrameLineBurnt() {
+    const std::lock_guard<std::mutex> store(S().StoreLock);
     for (int x = 0; x < strip::kColumns; ++x)
       if (S().ImageStore[StoreIndex(x, 379, 1)] != 255) return false;
     return true;
