@@ -1,4 +1,4 @@
-// The paint box shows Image1 under its documented name and size.
+// The paint box shows Image1 under its design name and size.
 #include <gtest/gtest.h>
 
 #include <QApplication>
