@@ -72,6 +72,9 @@ class PictureSurfaces {
   QImage RowBitmapB;
   QImage MarkerRowA;
   QImage MarkerRowB;
+  // Backup of Image1 taken at the first click of a measurement; the rubber band is erased
+  // by copying its pixels back from here.
+  QImage Image4;
 
   // Mirror of the settings window's anaglyph controls: that window's handlers keep it
   // current, and the full redraws compose the anaglyph with it.
