@@ -18,6 +18,7 @@
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "PictureFiles.h"
+#include "PrintWindowLink.h"
 #include "PictureFolders.h"
 #include "PictureSurfaces.h"
 #include "RunState.h"
@@ -52,7 +53,7 @@ struct TVideoOptions {
   ThreadPacing pacing;             // the acquisition's pauses; tests shorten them
 };
 
-class TVideo : public QWidget, public MainWindowLink {
+class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   Q_OBJECT
  public:
   // The window works on `s`, shows its boxes through `dialogs` and keeps the picture
@@ -70,6 +71,9 @@ class TVideo : public QWidget, public MainWindowLink {
   TOscyl* Oscyl = nullptr;
   TDrukVid* DrukVid = nullptr;
   CalibrationWindowLink* ModulZew = nullptr;  // the calibration window and its strip
+  // The print window, which the PRINT button opens; it calls back through PrintHost.
+  void AttachPrint(PrintWindowLink* print) { Print = print; }
+  PrintWindowLink* Print = nullptr;
 
   // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
   // long as the window, and the acquisition is always joined before the window goes.
@@ -184,6 +188,11 @@ class TVideo : public QWidget, public MainWindowLink {
   void RepaintViews() override;
   void RedrawPicture(int view, int workMode, const std::string& letter) override;
   // MainWindowLink's UpdateRunButtons / UpdateViewButtons are the lamp routines below.
+
+  // --- What the print window asks (PrintHost; the lamps are the routines below) ---
+  void RepaintPicture() override;
+  bool WritePrintPicture() override;
+  QRect PicturePanelRect() const override;
 
   // --- Start-up ---
   void FormCreate();

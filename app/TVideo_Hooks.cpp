@@ -99,7 +99,9 @@ void TVideo::SelectChannelsAtStart() {
 // The windows that come with their own work: the open dialog, printing, the linescan and
 // the measurement. Until they are connected these do nothing.
 void TVideo::OpenPicture() { Files().OpenPicture(); }
-void TVideo::StartPrint() {}
+void TVideo::StartPrint() {
+  if (Print) Print->StartDruk();
+}
 void TVideo::ToggleLinescan() {}
 void TVideo::StartMeasurement() {}
 void TVideo::LinescanMouseMove(int, int) {}

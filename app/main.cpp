@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "PictureFolders.h"
+#include "PrinterSeam.h"
 #include "QtDialogs.h"
 #include "RunState.h"
 #include "TDrukVid.h"
@@ -22,10 +23,11 @@ int main(int argc, char** argv) {
   if (video.InstanceRefused()) return 0;  // another station runs; the operator was told
   orvix::TNastVid nastVid(&video, state, dialogs);
   orvix::TOscyl oscyl;
-  orvix::TDrukVid drukVid;
+  orvix::TDrukVid drukVid(&video, state, dialogs, orvix::QtPrinters(), orvix::Folders());
   orvix::Tmodul_zew modulZew(state);
   nastVid.AttachCalibration(&modulZew);
   video.AttachWindows(&nastVid, &oscyl, &drukVid, &modulZew);
+  video.AttachPrint(&drukVid);
   video.show();
   const int rc = app.exec();
   // The acquisition is joined before the windows it reports to go away.
