@@ -187,6 +187,8 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void HideStartupPicture() override;
   void RepaintViews() override;
   void RedrawPicture(int view, int workMode, const std::string& letter) override;
+  void ShowStereoLayout(bool on) override;  // TVideo_Stereo.cpp
+  void SelectVisual() override { KlawiszVISUALClick(); }
   // MainWindowLink's UpdateRunButtons / UpdateViewButtons are the lamp routines below.
 
   // --- What the print window asks (PrintHost; the lamps are the routines below) ---

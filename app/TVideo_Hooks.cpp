@@ -85,7 +85,9 @@ void TVideo::PrepareOtherWindows() {
 
 // Start step: load and apply the configuration (VISUAL selected), the settings tabs.
 void TVideo::LoadSettingsAtStart() {
-  if (Settings) Settings->ReloadConfig();
+  if (!Settings) return;
+  Settings->ReloadConfig();
+  Settings->AdaptToDetectorCount();
 }
 
 // Start step: the channel variables from the channel switches; the settings "Frame" page.

@@ -26,6 +26,12 @@ class MainWindowLink {
   virtual void RedrawPicture(int view, int workMode, const std::string& letter) = 0;
   // The main window's run-mode refresh (record: -1 or 0).
   virtual void OdswierzRecVis(int32_t record, uint8_t mode) = 0;
+  // 3D mode: the stereo layout of the button column (on: RECORD, ADD, four-channel,
+  // channel-4 and "Wymiar" hidden, the first three channel buttons the red and cyan
+  // half-pictures and the anaglyph) or the four-channel one (off).
+  virtual void ShowStereoLayout(bool /*on*/) {}
+  // Selects VISUAL as its button does.
+  virtual void SelectVisual() {}
 };
 
 }  // namespace orvix

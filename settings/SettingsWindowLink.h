@@ -34,6 +34,9 @@ class SettingsWindowLink {
   virtual void CloseSettings() = 0;
   // The start step: load or default the configuration and apply it (VISUAL selected).
   virtual void ReloadConfig() = 0;
+  // The start step, after ReloadConfig: the pages of the channels DetectorCount leaves out
+  // are dropped.
+  virtual void AdaptToDetectorCount() = 0;
   // The start step: the 3D switch shown, the two ask-to-save boxes shown or hidden, and the
   // frame page opened.
   virtual void ShowStartControls(bool askBoxesVisible) = 0;

@@ -211,6 +211,7 @@ void TNastVid::FormCreate(const QRect& picturePanel) {
 
 void TNastVid::Wire() {
   connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+  connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
   for (ClickPanel* p : PageIndicators) {
     const int tag = p->property("tag").toInt();
     connect(p, &ClickPanel::clicked, this, [this, tag] { Panel5Click(tag); });

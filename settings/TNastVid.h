@@ -63,6 +63,11 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void OpenSettings() override;
   void CloseSettings() override;
   void ShowStartControls(bool askBoxesVisible) override;
+  void AdaptToDetectorCount() override { UstawZakladki(); }
+
+  // --- 3D mode and the detector count ---
+  void SpeedButton1Click();  // 3D mode on / off
+  void UstawZakladki();      // pages, indicators and ADD buttons of missing channels dropped
 
   // Set-up run by the main window at its first show: captions, the drawn scales and, from
   // `picturePanel` (global coordinates), the window centred over it 10 pixels below its top.
@@ -250,6 +255,9 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void BuildStripPage();
   void BuildAnaglyphPage();
   void BuildPageIndicators();
+  void StereoOn();
+  void StereoOff();
+  void ShowPage(int tag, bool visible);
   void Wire();
   void ShowGainCaption(int position);
   void ShowOffsetCaption(int position);
