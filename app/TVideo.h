@@ -24,6 +24,9 @@
 #include "RunState.h"
 #include "SettingsWindowLink.h"
 #include "TUSBThread.h"
+#include "LinescanWindowLink.h"
+#include "Measurement.h"
+#include "PictureWindowLink.h"
 
 class QCloseEvent;
 class QLabel;
@@ -166,6 +169,16 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void KlawiszPRINTClick();
   void KlawiszLINESCANClick();
   void KlawiszWymiarClick();
+  // The dimension measurement: armed by start_wymiar, then the picture's mouse handlers.
+  void start_wymiar();
+  void Image1MouseDown(int x, int y);
+  void Image1MouseMove(int x, int y);
+  DimensionMeasurement Measurement;
+  // The linescan window, reached through its link; its trace follows the redrawn row.
+  void AttachLinescan(LinescanWindowLink* linescan);
+  LinescanWindowLink* Linescan = nullptr;
+  // What the linescan and calibration windows are given to reach this window.
+  PictureWindowLink& PictureLink();
   void FormMouseMove(int x, int y);
   void Timer1Timer();
   void Timer3Timer();
@@ -260,6 +273,7 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   bool runEnded_ = false;                      // its thread reported its end
   std::unique_ptr<InstanceLock> instanceMapping_;
   std::unique_ptr<PictureFiles> files_;  // made on the first save or open
+  std::unique_ptr<PictureWindowLink> pictureLink_;  // made on first use
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;
   bool shown_ = false;

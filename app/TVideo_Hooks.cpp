@@ -61,7 +61,9 @@ void TVideo::StopAcquisition() {
 }
 
 // The linescan window's own closing after its state was cleared by the caller.
-void TVideo::CloseLinescanWindow() {}
+void TVideo::CloseLinescanWindow() {
+  if (Linescan) Linescan->CloseLinescan();
+}
 
 // Shutdown: an open linescan window closes as its own close button does; an open
 // settings window closes through its own ending.
@@ -104,9 +106,145 @@ void TVideo::OpenPicture() { Files().OpenPicture(); }
 void TVideo::StartPrint() {
   if (Print) Print->StartDruk();
 }
-void TVideo::ToggleLinescan() {}
-void TVideo::StartMeasurement() {}
-void TVideo::LinescanMouseMove(int, int) {}
+void TVideo::ToggleLinescan() {
+  if (Linescan) Linescan->ToggleLinescan();
+}
+void TVideo::LinescanMouseMove(int x, int y) {
+  if (Linescan) Linescan->FollowMouse(x, y);
+}
+
+// "Wymiar": a new measurement on the picture as it is now.
+void TVideo::StartMeasurement() {
+  s_.PictureAnnotated = 0;
+  UpdateChannelCode(s_, [this](int view, uint8_t mode, const std::string& letter) {
+    RedrawPicture(view, mode, letter);
+  });
+  // The bar of the magnification now in force: without a strip drawn since, the length
+  // would be converted with no bar at all.
+  if (ModulZew) ModulZew->PrepareBar();
+  start_wymiar();
+}
+
+// Arms the measurement on a channel view whose picture is new; otherwise refuses it and
+// pops up the calibration window's measurement buttons. The linescan closes first, so the
+// picture's mouse goes to one of them only.
+void TVideo::start_wymiar() {
+  SharedState& s = s_;
+  if (s.LinescanOn.load() != 0 && Linescan) Linescan->CloseLinescan();
+  update();
+  Panel2->update();
+  const int view = s.ViewMode.load();
+  const bool measurable =
+      view >= 1 && view <= 4 && (s.UnsavedChannels.load() & (1u << (view - 1))) != 0;
+  if (measurable && PaintBox1) {
+    PaintBox1->SetMouseDown([this](QPoint p) { Image1MouseDown(p.x(), p.y()); });
+    PaintBox1->SetMouseMove(nullptr);
+    Measurement.Arm();
+    s.MeasureOn = 1;
+  } else {
+    if (PaintBox1) {
+      PaintBox1->SetMouseDown(nullptr);
+      PaintBox1->SetMouseMove(nullptr);
+    }
+    if (ModulZew) ModulZew->ReleaseMeasureButtons();
+    s.MeasureOn = 0;
+  }
+  UpdateRunButtons();
+  UpdateViewButtons();
+}
+
+void TVideo::Image1MouseDown(int x, int y) {
+  const DimensionMeasurement::Result r = Measurement.MouseDown(s_, Surfaces, QPoint(x, y));
+  if (r.step == DimensionMeasurement::Step::FirstPoint) {
+    PaintBox1->SetMouseMove([this](QPoint p) { Image1MouseMove(p.x(), p.y()); });
+  } else {
+    PaintBox1->SetMouseDown(nullptr);
+    PaintBox1->SetMouseMove(nullptr);
+    // The calibration takes the distance between the two clicks, as written on the picture.
+    if (ModulZew) {
+      ModulZew->MeasurementFinished(r.d);
+      ModulZew->ReleaseMeasureButtons();
+    }
+  }
+  UpdateRunButtons();
+  UpdateViewButtons();
+}
+
+void TVideo::Image1MouseMove(int x, int y) { Measurement.MouseMove(Surfaces, QPoint(x, y)); }
+
+void TVideo::AttachLinescan(LinescanWindowLink* linescan) {
+  Linescan = linescan;
+  Surfaces.linescanRedraw = [this] {
+    if (Linescan) Linescan->RedrawLine();
+  };
+  QImage marker(layout::kPictureRect.width - 2, 1, QImage::Format_RGB32);
+  marker.fill(Qt::red);
+  Image2->setPixmap(QPixmap::fromImage(marker));
+  Image2->resize(marker.size());
+}
+
+namespace {
+
+// What the linescan and calibration windows reach the main window through.
+class TVideoPictureLink final : public PictureWindowLink {
+ public:
+  TVideoPictureLink(TVideo& v, SharedState& s) : v_(v), s_(s) {}
+  PictureSurfaces& ShownPicture() override { return v_.Surfaces; }
+  TPaintBox* PictureWidget() override { return v_.PaintBox1; }
+  QRect PicturePanelGeometry() override {
+    return QRect(v_.Panel1->mapToGlobal(QPoint(0, 0)), v_.Panel1->size());
+  }
+  void UpdateLamps() override {
+    v_.UpdateRunButtons();
+    v_.UpdateViewButtons();
+  }
+  void RepaintShownPicture() override {
+    if (v_.PaintBox1) v_.PaintBox1->update();
+  }
+  void RepaintButtonColumn() override { v_.Panel2->update(); }
+  void ShowRowMarker(bool shown) override {
+    v_.Image2->setVisible(shown);
+    if (shown) v_.Image2->raise();
+  }
+  void MoveRowMarker(int top) override { v_.Image2->move(kRowMarkerLeft, top); }
+  // Opening the linescan drops a measurement in progress: the picture's mouse goes to one
+  // of them only.
+  void AttachLinescanMouse(bool attached) override {
+    if (!v_.PaintBox1) return;
+    if (attached) {
+      v_.PaintBox1->SetMouseDown(nullptr);
+      if (s_.MeasureOn.load() != 0 && v_.ModulZew) v_.ModulZew->ReleaseMeasureButtons();
+      s_.MeasureOn = 0;
+      v_.PaintBox1->SetMouseMove([this](QPoint p) { v_.FormMouseMove(p.x(), p.y()); });
+    } else {
+      v_.PaintBox1->SetMouseMove(nullptr);
+    }
+  }
+  void StartMeasurement() override { v_.start_wymiar(); }
+  void DropMeasurement() override {
+    if (v_.PaintBox1) {
+      v_.PaintBox1->SetMouseDown(nullptr);
+      if (s_.LinescanOn.load() == 0) v_.PaintBox1->SetMouseMove(nullptr);
+    }
+    s_.MeasureOn = 0;
+    UpdateLamps();
+  }
+  // "Prog. wymiarów" closes the settings window before this one opens, so no shown
+  // settings window is left to bring back.
+  void ReturnToSettings() override {}
+
+ private:
+  static constexpr int kRowMarkerLeft = 2;
+  TVideo& v_;
+  SharedState& s_;
+};
+
+}  // namespace
+
+PictureWindowLink& TVideo::PictureLink() {
+  if (!pictureLink_) pictureLink_ = std::make_unique<TVideoPictureLink>(*this, s_);
+  return *pictureLink_;
+}
 
 // The information strip on the stored pictures of the marked channels. The frame timers
 // call this while they hold StoreLock, so the calibration window must not take it again.

@@ -22,11 +22,14 @@ int main(int argc, char** argv) {
   orvix::TVideo video(state, dialogs, orvix::Folders());
   if (video.InstanceRefused()) return 0;  // another station runs; the operator was told
   orvix::TNastVid nastVid(&video, state, dialogs);
-  orvix::TOscyl oscyl;
+  orvix::TOscyl oscyl(state);
   orvix::TDrukVid drukVid(&video, state, dialogs, orvix::QtPrinters(), orvix::Folders());
-  orvix::Tmodul_zew modulZew(state);
+  orvix::Tmodul_zew modulZew(state, dialogs);
   nastVid.AttachCalibration(&modulZew);
   video.AttachWindows(&nastVid, &oscyl, &drukVid, &modulZew);
+  video.AttachLinescan(&oscyl);
+  oscyl.AttachPicture(&video.PictureLink());
+  modulZew.AttachPicture(&video.PictureLink());
   video.AttachPrint(&drukVid);
   video.show();
   const int rc = app.exec();

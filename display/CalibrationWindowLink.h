@@ -21,6 +21,15 @@ class CalibrationWindowLink {
   virtual void NextRegistrationNumber() = 0;
   // "Prog. wymiarów": shows the calibration window.
   virtual void OpenCalibration() = 0;
+  // The two calls below do nothing in a window without measurement buttons.
+  // Both measurement buttons ("A - B - 100", "A - B - kor") pop up.
+  virtual void ReleaseMeasureButtons() {}
+  // A measurement on the picture ended with its rubber band `d` pixels long: while the
+  // window is open with "A - B - 100" down, the correction is computed from it.
+  virtual void MeasurementFinished(int) {}
+  // The scale bar (BarPixels2, BarNanometres) for the magnification and correction now in
+  // force, without burning a strip: a measurement converts with it.
+  virtual void PrepareBar() {}
 };
 
 }  // namespace orvix

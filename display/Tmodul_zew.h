@@ -5,20 +5,36 @@
 // the bar computed from this window's correction box Edit22 while the window is open.
 // UI thread only.
 #include <QWidget>
+#include <array>
 #include <string>
 
+#include "Calibration.h"
 #include "CalibrationWindowLink.h"
+#include "OperatorDialogs.h"
 #include "RunState.h"
 #include "StripText.h"
 
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
 
 namespace orvix {
+
+class PictureWindowLink;
 
 class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   Q_OBJECT
  public:
+  // `dialogs` shows the box of a failed "Zapis nastaw"; without it the failure is only
+  // kept in LastSaveText.
   explicit Tmodul_zew(SharedState& s, QWidget* parent = nullptr);
+  Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, QWidget* parent = nullptr);
+
+  // The main window, for the measurement, the lamps and the window's place.
+  void AttachPicture(PictureWindowLink* picture) { picture_ = picture; }
 
   // --- The information strip ---
   // Builds and burns the strip of every channel that is marked (" Znacznik "), in use and
@@ -32,9 +48,29 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   void UstawDaneNapisow();
   // The registration number + 1; above 999 it becomes 1.
   void NumeracjaZdjecia();
-  // The calibration window's open routine. Placeholder: it is built with the rest of this
-  // window; until then it shows nothing and changes no state.
+  // --- The window ---
+  void FormCreate();
+  // Shows the window on the dimension page, range buttons unchecked, beside the picture.
   void FormOtwieraj();
+  void Button1Click();
+  void FormClose();
+  void Button3Click();
+  void Button5Click();
+  void SpinButton1UpClick();
+  void SpinButton1DownClick();
+  void Button2Click();
+  // Click and mouse-down of every range button: range i's correction into Edit22, the
+  // measurement buttons up and a measurement in progress dropped.
+  void RadioButton1Click(int range);
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  // The correction from the measurement just finished, `d` pixels long.
+  void KlawiszLicz(int d);
+  void Button4Click();
+  void Button8Click();
+  void Edit22KeyUp();
+  // The range button checked, or -1.
+  int CheckedRange() const;
 
   // --- CalibrationWindowLink ---
   void BurnStrip() override { ObrazekPasek(); }
@@ -42,20 +78,54 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   void PrepareStripTexts() override { UstawDaneNapisow(); }
   void NextRegistrationNumber() override { NumeracjaZdjecia(); }
   void OpenCalibration() override { FormOtwieraj(); }
+  void ReleaseMeasureButtons() override;
+  void MeasurementFinished(int d) override;
+  void PrepareBar() override { ComputeBar(); }
 
   // Today's date as the strip shows it; tests fix it.
   std::string DateText() const;
   std::string FixedDate;  // empty: today in the system's short date format
 
   QLineEdit* Edit22 = nullptr;  // "Współczynnik korekcji", percent, default "100"
+  QPushButton* Button5 = nullptr;  // "Kalibracja wymiarów"
+  QPushButton* Button3 = nullptr;  // "Ustawianie progów KV"
+  QPushButton* Button8 = nullptr;  // "Zapis nastaw"
+  QPushButton* Button1 = nullptr;  // "Zamknij"
+  QWidget* Panel1 = nullptr;       // kV page
+  QWidget* Panel2 = nullptr;       // dimension page
+  QLabel* Label3 = nullptr;        // "0 kV"
+  QToolButton* SpinButton1Up = nullptr;
+  QToolButton* SpinButton1Down = nullptr;
+  QPushButton* Button2 = nullptr;  // "Zapis do modułu PLM7731"
+  QGroupBox* GroupBox1 = nullptr;
+  QRadioButton* RadioButton1 = nullptr;  // the designed range button the others copy
+  std::array<QRadioButton*, 14> RangeRadios{};
+  QLineEdit* Edit1 = nullptr;            // known length, µm
+  QPushButton* SpeedButton1 = nullptr;   // "A - B - 100"
+  QPushButton* SpeedButton2 = nullptr;   // "A - B - kor"
+  QPushButton* Button4 = nullptr;        // "Wprowadz do tablicy"
+
+  int32_t KVSetting = 0;
+  UnitCommandBlock UnitCommand{};
+  std::string LastSaveText;  // the text of the last failed save
   StripBuffer Strip;
   StripTextCanvas StripTextBitmap;
 
  private:
   void ReadCorrectionBox();
   void ShowCorrectionBox(const BarResult& bar);
+  void ComputeBar();
+  void ShowPage(bool dimension);
+  void PressMeasureButton(QPushButton* down);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
   SharedState& s_;
+  OperatorDialogs* dialogs_ = nullptr;
+  PictureWindowLink* picture_ = nullptr;
   CorrectionBox box_;
 };
 
