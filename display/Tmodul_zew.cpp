@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDate>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,6 +53,17 @@ QLabel* Step(QWidget* parent, const char* text, int x, int y, int w) {
   auto* l = new QLabel(U(text), parent);
   l->setGeometry(x, y, w, 16);
   return l;
+}
+
+// Spreads the label's text over `width` pixels from (x, y).
+void FitOverRanges(QLabel* l, int x, int y, int width) {
+  const QString text = l->text();
+  QFont f = l->font();
+  const int natural = QFontMetrics(f).horizontalAdvance(text);
+  if (text.size() > 1 && natural > 0)
+    f.setLetterSpacing(QFont::AbsoluteSpacing, double(width - natural) / double(text.size() - 1));
+  l->setFont(f);
+  l->setGeometry(x, y, width + 20, 14);
 }
 
 }  // namespace
@@ -108,12 +120,11 @@ void Tmodul_zew::FormCreate() {
   Paint(Panel2, kPageGreen);
   GroupBox1 = Named(new QGroupBox(U(calibtext::kSteps[0]), Panel2), "GroupBox1");
   GroupBox1->setGeometry(4, 2, 607, 96);
-  auto* sizes = new QLabel(U(calibtext::kSizes), GroupBox1);
-  sizes->setGeometry(50, 18, 550, 14);
-  auto* typical = new QLabel(U(calibtext::kTypical), GroupBox1);
-  typical->setGeometry(4, 56, 600, 14);
-  auto* limits = new QLabel(U(calibtext::kLimits), GroupBox1);
-  limits->setGeometry(4, 74, 600, 14);
+  // The three rows stand over and under the range buttons; their letters are spaced so
+  // that each size and magnification sits at its button whatever font the desktop gives.
+  FitOverRanges(new QLabel(U(calibtext::kSizes), GroupBox1), 48, 18, 392);
+  FitOverRanges(new QLabel(U(calibtext::kTypical), GroupBox1), 4, 56, 440);
+  FitOverRanges(new QLabel(U(calibtext::kLimits), GroupBox1), 4, 74, 420);
   RadioButton1 = Named(new QRadioButton(GroupBox1), "RadioButton1");
   RadioButton1->setGeometry(kRangeLeft, kRangeTop, kRangeWidth, 17);
   RadioButton1->hide();
