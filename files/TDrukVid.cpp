@@ -37,6 +37,8 @@ TDrukVid::TDrukVid(PrintHost* host, SharedState& s, OperatorDialogs& dialogs,
   p.setColor(QPalette::Window, QColor(192, 192, 192));
   setPalette(p);
   setFixedSize(687, 193);
+  // The anaglyph is a colour picture: colour unless the set-up dialog says otherwise.
+  printer_->setColorMode(QPrinter::Color);
 
   GroupBox1 = new QGroupBox(Q("  Komentarz do wydruku obrazu  "), this);
   GroupBox1->setGeometry(16, 16, 656, 110);
@@ -93,8 +95,10 @@ void TDrukVid::StartDruk() {
   s_.PrintBusy = -1;
   Refresh();
   if (host_) {
+    // The panel has its place only once the main window is shown, after FormCreate ran
+    // at start: the 50 pixels below its top are taken again here.
     const QRect panel = host_->PicturePanelRect();
-    move(panel.left() + panel.width() / 2 - width() / 2, y());
+    move(panel.left() + panel.width() / 2 - width() / 2, panel.top() + 50);
   }
   show();
   raise();
@@ -191,6 +195,7 @@ bool TDrukVid::drukuj1() {
     if (!answer) return false;
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setColorMode(QPrinter::Color);
     pdf.setPageLayout(printer_->pageLayout());
     pdf.setOutputFileName(Q(answer->path));
     return PrintOnto(pdf);

@@ -29,7 +29,8 @@ class FakePrintHost final : public PrintHost {
     picture.fill(QColor(128, 128, 128));
     return picture.save(QString::fromStdString(dir_ + "/temp_dru.bmp"), "BMP");
   }
-  QRect PicturePanelRect() const override { return {100, 40, 1100, 800}; }
+  QRect panel{100, 40, 1100, 800};  // where the main window's picture panel is
+  QRect PicturePanelRect() const override { return panel; }
 
  private:
   std::string dir_;
