@@ -59,8 +59,10 @@ run: deps-run build/build.ninja
 	cmake --build build -j $(JOBS) --target orvix
 	./build/app/orvix
 
+# The real-printer test needs the CUPS test server: started and stopped around the run
+# unless it is up already (.ci/run keeps it up for all its test runs).
 test: build
-	cd build && $(TEST_ENV) $(CTEST)
+	./scripts/cups-test-server.sh run sh -c 'cd build && $(TEST_ENV) $(CTEST)'
 
 test-asan: deps-test build-asan/build.ninja
 	cmake --build build-asan -j $(JOBS)

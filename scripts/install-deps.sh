@@ -20,6 +20,7 @@ TEST_PACKAGES=(
   clang-14 libclang-rt-14-dev
   xvfb xauth imagemagick dbus
   libjpeg-turbo-progs
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 usage() {
