@@ -258,8 +258,11 @@ void Tmodul_zew::SpinButton1DownClick() {
   Label3->setText(QString::fromStdString(KVLabel(KVSetting)));
 }
 
+// The send ends with the unit idle (AcquisitionBusy = 0): while a scan runs it would report
+// the running scan as finished, so the value goes to the unit only between scans.
 void Tmodul_zew::Button2Click() {
   FillKVCommand(UnitCommand, KVSetting);
+  if (s_.AcquisitionBusy.load() != 0 || s_.AcquisitionOn.load() != 0) return;
   UnitSendSettings(s_);
 }
 

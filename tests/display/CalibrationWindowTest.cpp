@@ -92,9 +92,16 @@ TEST_F(Calibration, KVSpinAndCommand) {
   for (int i = 0; i < 37; ++i) w->SpinButton1DownClick();
   EXPECT_EQ(w->Label3->text(), "12 kV");
   for (int i = 0; i < 8; ++i) w->SpinButton1UpClick();
+  s.AcquisitionBusy = 1;  // a scan runs: the send would report it finished
+  s.AcquisitionOn = 1;
   w->Button2Click();
   EXPECT_EQ(w->UnitCommand[26], 204);
   EXPECT_EQ(w->UnitCommand[28], 36);
+  EXPECT_EQ(s.AcquisitionBusy.load(), 1);
+  s.AcquisitionBusy = 0;
+  s.AcquisitionOn = 0;
+  w->Button2Click();
+  EXPECT_EQ(s.AcquisitionBusy.load(), 0);
 }
 
 TEST_F(Calibration, MeasureComputeStore) {
