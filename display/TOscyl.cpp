@@ -1,5 +1,7 @@
 #include "TOscyl.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
@@ -115,8 +117,14 @@ void TOscyl::FormCreate() {
   s_.LinescanLine = kInitialRow;
 }
 
+// 36 pixels left of the picture panel, but never past the screen's left edge: on a narrow
+// screen the panel starts closer than that and the scale labels would be cut off.
+int TOscyl::LeftBesidePicture() const {
+  return std::max(0, picture_->PicturePanelGeometry().left() - kBesidePicture);
+}
+
 void TOscyl::PlaceBesidePicture() {
-  if (picture_) move(picture_->PicturePanelGeometry().left() - kBesidePicture, y());
+  if (picture_) move(LeftBesidePicture(), y());
 }
 
 void TOscyl::start_oscylograf() {
@@ -125,7 +133,7 @@ void TOscyl::start_oscylograf() {
     return;
   }
   s_.LinescanOn = 1;
-  if (picture_) move(picture_->PicturePanelGeometry().left() - kBesidePicture, kTop);
+  if (picture_) move(LeftBesidePicture(), kTop);
   WezLinieWyswietl(kRedrawCurrent);
   if (picture_) {
     picture_->AttachLinescanMouse(true);

@@ -64,6 +64,7 @@ class TOscyl : public QWidget, public LinescanWindowLink {
   int View() const { return s_.ViewMode.load(); }
   uint8_t LinesCode() const { return uint8_t(s_.WorkMode.load() & 0x70); }
   void PlaceBesidePicture();
+  int LeftBesidePicture() const;
 
   SharedState& s_;
   PictureWindowLink* picture_ = nullptr;

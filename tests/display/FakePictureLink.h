@@ -19,7 +19,8 @@ class FakePictureLink final : public PictureWindowLink {
 
   PictureSurfaces& ShownPicture() override { return surfaces; }
   TPaintBox* PictureWidget() override { return nullptr; }
-  QRect PicturePanelGeometry() override { return QRect(100, 0, 1106, 806); }
+  QRect panel{100, 0, 1106, 806};
+  QRect PicturePanelGeometry() override { return panel; }
   void UpdateLamps() override { calls.push_back("lamps"); }
   void RepaintShownPicture() override { calls.push_back("repaint"); }
   void RepaintButtonColumn() override { calls.push_back("column"); }

@@ -76,8 +76,10 @@ TEST_F(Linescan, OpenFollowAndClose) {
   EXPECT_FALSE(main.linescanMouse);
   EXPECT_FALSE(main.rowMarkerShown);
   EXPECT_FALSE(w->isVisible());
+  main.panel.moveLeft(9);  // a 1280-wide screen: 36 to the left would be off the screen
   w->start_oscylograf();  // reopening shows the last row
   EXPECT_EQ(s.LinescanLine.load(), 800);
+  EXPECT_EQ(w->x(), 0);
 }
 
 TEST_F(Linescan, NumbersPerResolutionAndView) {
