@@ -14,6 +14,7 @@ set -uo pipefail
 QUEUE=ORVIX_PDF
 PPD=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 MARK=/run/orvix-cups-test.pid   # the pid of the cupsd this script started
+PREVIOUS=/run/orvix-cups-test.default  # the default printer before start, given back at stop
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -38,6 +39,12 @@ start() {
     scheduler_up || { echo "cups-test-server: cupsd does not answer" >&2; return 1; }
     $SUDO sh -c "cat /run/cups/cupsd.pid > $MARK"
   fi
+  # A machine's own default printer is given back at stop.
+  if [ ! -f "$PREVIOUS" ]; then
+    previous=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+    [ "$previous" = "$QUEUE" ] && previous=""
+    echo "$previous" | $SUDO sh -c "cat > $PREVIOUS"
+  fi
   $SUDO lpadmin -p "$QUEUE" -E -v cups-pdf:/ -m "$PPD" 2>/dev/null &&
     $SUDO lpadmin -d "$QUEUE" || { echo "cups-test-server: queue $QUEUE not added" >&2; return 1; }
   echo "cups-test-server: $QUEUE is the default printer"
@@ -46,6 +53,11 @@ start() {
 stop() {
   [ "$SUDO" = "none" ] && return 0
   scheduler_up && lpstat -p "$QUEUE" >/dev/null 2>&1 && $SUDO lpadmin -x "$QUEUE"
+  if [ -f "$PREVIOUS" ]; then
+    previous=$(cat "$PREVIOUS")
+    $SUDO rm -f "$PREVIOUS"
+    [ -n "$previous" ] && scheduler_up && $SUDO lpadmin -d "$previous"
+  fi
   if [ -f "$MARK" ]; then
     pid=$(cat "$MARK")
     $SUDO rm -f "$MARK"
