@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "ConfigFile.h"
+#include "FakeMainWindowLink.h"
 #include "ScriptedDialogs.h"
 #include "TNastVid.h"
 #include "TNastVidLook.h"
@@ -24,23 +25,7 @@ namespace {
 
 using namespace look;
 
-struct StereoLink final : MainWindowLink {
-  std::vector<bool> layouts;
-  int visual = 0, runButtons = 0;
-  void SetRecordModeText(const std::string&) override {}
-  void SetAddModeText(const std::string&) override {}
-  void SetVisualModeText(const std::string&) override {}
-  void SetAddButtonCaption(const std::string&) override {}
-  void SetSaveButtonCaption(const std::string&) override {}
-  void HideStartupPicture() override {}
-  void RepaintViews() override {}
-  void UpdateRunButtons() override { ++runButtons; }
-  void UpdateViewButtons() override {}
-  void RedrawPicture(int, int, const std::string&) override {}
-  void OdswierzRecVis(int32_t, uint8_t) override {}
-  void ShowStereoLayout(bool on) override { layouts.push_back(on); }
-  void SelectVisual() override { ++visual; }
-};
+using StereoLink = test::FakeMainWindowLink;
 
 class StereoTest : public ::testing::Test {
  protected:
@@ -97,7 +82,7 @@ TEST_F(StereoTest, SwitchShowsAndHidesEveryPartOfTheLayout) {
   EXPECT_EQ(w->SpeedButton1->text(), QStringLiteral("Tryb 3D On"));
   EXPECT_EQ(PanelColour(w->Panel14), QColor(0, 255, 255));
   EXPECT_EQ(link.layouts, std::vector<bool>{true});
-  EXPECT_EQ(link.visual, 1);
+  EXPECT_EQ(link.selectVisual, 1);
   EXPECT_GE(link.runButtons, 1);
 
   Toggle();

@@ -17,6 +17,7 @@
 #include "Anaglyph.h"
 #include "ConfigFile.h"
 #include "ScanUnit.h"
+#include "FakeMainWindowLink.h"
 #include "ScriptedDialogs.h"
 #include "TNastVid.h"
 #include "TNastVidLook.h"
@@ -26,20 +27,7 @@ namespace {
 
 using namespace look;
 
-struct QuietLink final : MainWindowLink {
-  int repaint = 0, runButtons = 0;
-  void SetRecordModeText(const std::string&) override {}
-  void SetAddModeText(const std::string&) override {}
-  void SetVisualModeText(const std::string&) override {}
-  void SetAddButtonCaption(const std::string&) override {}
-  void SetSaveButtonCaption(const std::string&) override {}
-  void HideStartupPicture() override {}
-  void RepaintViews() override { ++repaint; }
-  void UpdateRunButtons() override { ++runButtons; }
-  void UpdateViewButtons() override {}
-  void RedrawPicture(int, int, const std::string&) override {}
-  void OdswierzRecVis(int32_t, uint8_t) override {}
-};
+using QuietLink = test::FakeMainWindowLink;
 
 struct FakeCalibration final : CalibrationWindowLink {
   int opened = 0;

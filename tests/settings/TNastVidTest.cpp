@@ -23,6 +23,7 @@
 #include "SettingsConstants.h"
 #include "TNastVid.h"
 #include "TNastVidLook.h"
+#include "FakeMainWindowLink.h"
 #include "ScriptedDialogs.h"
 
 namespace orvix {
@@ -30,28 +31,7 @@ namespace {
 
 using namespace look;
 
-struct FakeLink final : MainWindowLink {
-  std::string record, add, visual, addButton, saveButton;
-  int hidePicture = 0, repaint = 0, runButtons = 0, viewButtons = 0;
-  const test::ScriptedDialogs* dialogs = nullptr;
-  size_t boxesAtHide = 0;  // boxes already shown when the start-up picture was hidden
-  std::vector<std::tuple<int, int, std::string>> redraws;
-  std::vector<std::pair<int32_t, uint8_t>> refreshes;
-  void SetRecordModeText(const std::string& t) override { record = t; }
-  void SetAddModeText(const std::string& t) override { add = t; }
-  void SetVisualModeText(const std::string& t) override { visual = t; }
-  void SetAddButtonCaption(const std::string& t) override { addButton = t; }
-  void SetSaveButtonCaption(const std::string& t) override { saveButton = t; }
-  void HideStartupPicture() override {
-    ++hidePicture;
-    boxesAtHide = dialogs ? dialogs->shown.size() : 0;
-  }
-  void RepaintViews() override { ++repaint; }
-  void UpdateRunButtons() override { ++runButtons; }
-  void UpdateViewButtons() override { ++viewButtons; }
-  void RedrawPicture(int v, int m, const std::string& l) override { redraws.emplace_back(v, m, l); }
-  void OdswierzRecVis(int32_t r, uint8_t m) override { refreshes.emplace_back(r, m); }
-};
+using FakeLink = test::FakeMainWindowLink;
 
 class TNastVidTest : public ::testing::Test {
  protected:
