@@ -182,11 +182,11 @@ void TVideo::Wire() {
   ConnectRunControl();
 }
 
-void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid* drukVid,
+void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, PrintWindowLink* print,
                            CalibrationWindowLink* modulZew) {
   Settings = settings;
   Oscyl = oscyl;
-  DrukVid = drukVid;
+  Print = print;
   ModulZew = modulZew;
 }
 

@@ -38,7 +38,6 @@ namespace orvix {
 
 class InstanceLock;
 class ScreenSaverInhibit;
-class TDrukVid;
 class TOscyl;
 class TPaintBox;
 class TVideoThreadUi;
@@ -65,18 +64,14 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
          TVideoOptions options = {}, QWidget* parent = nullptr);
   ~TVideo() override;
 
-  // The other windows, created after this one. The settings and calibration windows are
-  // reached only through their links; the others are held by their types until they get
-  // links of theirs.
-  void AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, TDrukVid* drukVid,
+  // The other windows, created after this one. The settings, print and calibration windows
+  // are reached only through their links; the linescan window is held by its type.
+  void AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, PrintWindowLink* print,
                      CalibrationWindowLink* modulZew);
   SettingsWindowLink* Settings = nullptr;
   TOscyl* Oscyl = nullptr;
-  TDrukVid* DrukVid = nullptr;
+  PrintWindowLink* Print = nullptr;  // the PRINT button opens it; it calls back through PrintHost
   CalibrationWindowLink* ModulZew = nullptr;  // the calibration window and its strip
-  // The print window, which the PRINT button opens; it calls back through PrintHost.
-  void AttachPrint(PrintWindowLink* print) { Print = print; }
-  PrintWindowLink* Print = nullptr;
 
   // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
   // long as the window, and the acquisition is always joined before the window goes.

@@ -30,7 +30,6 @@ int main(int argc, char** argv) {
   video.AttachLinescan(&oscyl);
   oscyl.AttachPicture(&video.PictureLink());
   modulZew.AttachPicture(&video.PictureLink());
-  video.AttachPrint(&drukVid);
   video.show();
   const int rc = app.exec();
   // The acquisition is joined before the windows it reports to go away.

@@ -244,6 +244,24 @@ TEST_F(RunControlTest, SettingsChangedDuringARun) {
   EXPECT_EQ(s.Config.AddFrameCount(), 10);
 }
 
+// The settings window's 3D switch reaches the main window's column through the link: the
+// stereo captions and hidden buttons, and back.
+TEST_F(RunControlTest, ThreeDModeSwitchesTheColumnAndBack) {
+  nastVid->SpeedButton1Click();
+  EXPECT_EQ(S().AnaglyphOn.load(), 1);
+  EXPECT_EQ(video->KlawiszPic1->text(), QStringLiteral(" Obraz Red "));
+  EXPECT_EQ(video->KlawiszPic2->text(), QStringLiteral(" Obraz Cyan "));
+  EXPECT_EQ(video->KlawiszPic3->text(), QStringLiteral(" Anaglif "));
+  EXPECT_TRUE(video->PanelRECORD->isHidden());
+  EXPECT_TRUE(video->PanelPicAl->isHidden());
+  nastVid->SpeedButton1Click();
+  EXPECT_EQ(S().AnaglyphOn.load(), 0);
+  EXPECT_EQ(video->KlawiszPic1->text(), QStringLiteral(" Kanał 1 "));
+  EXPECT_EQ(video->KlawiszPic3->text(), QStringLiteral(" Kanał 3 "));
+  EXPECT_FALSE(video->PanelRECORD->isHidden());
+  EXPECT_FALSE(video->PanelWymiar->isHidden());
+}
+
 // A run-mode click reaches the settings window before it was ever shown or set up.
 TEST(RunControlBeforeFirstShow, RunModeClicksBeforeTheSettingsWindowWasShown) {
   test::WindowTestBed bed;
