@@ -341,12 +341,12 @@ bool Tmodul_zew::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
   }
   if (watched != Edit1 && watched != Edit22) return QWidget::eventFilter(watched, event);
-  auto* key = static_cast<QKeyEvent*>(event);
   if (event->type() == QEvent::KeyRelease && watched == Edit22) {
     Edit22KeyUp();
     return false;
   }
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);  // a key press, and only then
   // Keys that type nothing (arrows, Delete, Tab) are not filtered.
   const QString typed = key->text();
   const char32_t ch = key->key() == Qt::Key_Backspace ? calib::kBackspace
