@@ -5,55 +5,17 @@
 // how much of a period one step takes. Widget repaints are not included.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-#include "ChannelSelection.h"
-#include "Collector.h"
-#include "LineStream.h"
-#include "ScanUnit.h"
-#include "BenchSupport.h"
-#include "FakeSeam.h"
-#include "ViewBuilders.h"
+#include "DisplayStepSupport.h"
 
 namespace orvix {
 namespace {
 using bench::BestSeconds;
-
-std::unique_ptr<SharedState> LargestFrame(bool record) {
-  auto s = std::make_unique<SharedState>();
-  s->WorkMode = 0x32;
-  s->ChannelCode = 0x4F;
-  s->ChannelMask = 0x0F;
-  s->ChannelCount = 4;
-  s->Config.SetMixChannel(1, true);  // the mix rule on: the heavier display step
-  RefreshMixMirror(*s);
-  UnitClearStream(*s);
-  test::FakeSeam seam;
-  if (record) {
-    s->RecordOn = -1;
-    seam.terminateAfterPolls = 1500;  // a RECORD frame 1500 lines in
-    WriteRecordFrame(*s, seam);
-  } else {
-    bool found = true;
-    WriteFrame(*s, seam, found);
-    CollectFrame(*s, found, kCollectFactor);
-  }
-  return s;
-}
+using bench::LargestFrame;
+using bench::TimeDisplayStep;
 
 void DisplayStep(benchmark::State& state, int view) {
   auto s = LargestFrame(false);
-  s->ViewMode = uint8_t(view);
-  PictureSurfaces p;
-  const double t = BestSeconds(state, [&] {
-    s->DisplayPending = 1;
-    MarkUnsaved(*s);
-    MixClip(*s);
-    RedrawPictureMarked(*s, p, view, s->WorkMode, s->ChannelMask);
-    s->DisplayPending = 0;
-  });
-  state.counters["ms"] = t * 1e3;
-  state.counters["pct_of_50ms"] = 100.0 * t / 0.050;
+  TimeDisplayStep(state, *s, view);
 }
 void BM_Timer1Step_1600x4_Single(benchmark::State& st) { DisplayStep(st, 1); }
 void BM_Timer1Step_1600x4_All(benchmark::State& st) { DisplayStep(st, kAllView); }

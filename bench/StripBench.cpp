@@ -7,18 +7,14 @@
 #include <QGuiApplication>
 #include <memory>
 
-#include "BenchSupport.h"
-#include "ChannelSelection.h"
-#include "Collector.h"
-#include "FakeSeam.h"
-#include "LineStream.h"
-#include "ScanUnit.h"
+#include "DisplayStepSupport.h"
 #include "StripText.h"
-#include "ViewBuilders.h"
 
 namespace orvix {
 namespace {
 using bench::BestSeconds;
+using bench::LargestFrame;
+using bench::TimeDisplayStep;
 
 // The strip's font needs a QGuiApplication; one for the whole program, offscreen.
 void EnsureGuiApplication() {
@@ -30,26 +26,17 @@ void EnsureGuiApplication() {
   static QGuiApplication app(argc, argv);
 }
 
+// The largest frame with the strip wanted everywhere: all four channels marked, every text
+// and the bar in its fields look.
 std::unique_ptr<SharedState> MarkedLargestFrame() {
-  auto s = std::make_unique<SharedState>();
-  s->WorkMode = 0x32;
-  s->ChannelCode = 0x4F;
-  s->ChannelMask = 0x0F;
-  s->ChannelCount = 4;
-  s->Config.SetMixChannel(1, true);
-  RefreshMixMirror(*s);
+  auto s = LargestFrame(false);
   for (int k = 1; k <= 4; ++k) s->Config.SetMarkerChannel(k, true);
   for (int row = cfg::kStripMagnificationRow; row <= cfg::kStripDimensionRow; ++row)
     s->Config.SetFlag(row, true);
   s->Config.SetFlag(cfg::kBarFieldsRow, true);
   s->CorrectionTable.fill(100);
   s->RegNumber = 7;
-  UnitClearStream(*s);
   UnitReadState(*s);
-  test::FakeSeam seam;
-  bool found = true;
-  WriteFrame(*s, seam, found);
-  CollectFrame(*s, found, kCollectFactor);
   return s;
 }
 
@@ -72,22 +59,11 @@ void BM_ObrazekPasek_1600x4(benchmark::State& state) {
 void DisplayStepWithStrip(benchmark::State& state, int view) {
   EnsureGuiApplication();
   auto s = MarkedLargestFrame();
-  s->ViewMode = uint8_t(view);
-  PictureSurfaces p;
   StripBuffer b;
   StripTextCanvas text;
   text.Prepare();
   CorrectionBox box;
-  const double t = BestSeconds(state, [&] {
-    s->DisplayPending = 1;
-    MarkUnsaved(*s);
-    MixClip(*s);
-    BurnMarkedStrips(b, *s, box, text, "09.12.2026");
-    RedrawPictureMarked(*s, p, view, s->WorkMode, s->ChannelMask);
-    s->DisplayPending = 0;
-  });
-  state.counters["ms"] = t * 1e3;
-  state.counters["pct_of_50ms"] = 100.0 * t / 0.050;
+  TimeDisplayStep(state, *s, view, [&] { BurnMarkedStrips(b, *s, box, text, "09.12.2026"); });
 }
 void BM_Timer1StepStrip_1600x4_Single(benchmark::State& st) { DisplayStepWithStrip(st, 1); }
 void BM_Timer1StepStrip_1600x4_All(benchmark::State& st) { DisplayStepWithStrip(st, kAllView); }
