@@ -6,19 +6,13 @@
 #include <cstdlib>
 
 #include "Measurement.h"
+#include "TextTrim.h"
 
 namespace orvix {
 
 using namespace calib;
 
 namespace {
-
-std::string Trimmed(const std::string& t) {
-  const auto first = t.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  const auto last = t.find_last_not_of(" \t");
-  return t.substr(first, last - first + 1);
-}
 
 // The whole trimmed text as an integer, or nothing.
 std::optional<long long> WholeInteger(const std::string& t) {

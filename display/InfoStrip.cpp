@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "TextTrim.h"
+
 namespace orvix {
 
 using namespace strip;
@@ -21,13 +23,6 @@ void StripBuffer::Fill(int k, int firstRow, int lastRow, int firstColumn, int la
 }
 
 namespace {
-
-std::string Trimmed(const std::string& t) {
-  const auto first = t.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  const auto last = t.find_last_not_of(" \t\r\n");
-  return t.substr(first, last - first + 1);
-}
 
 // The box as a number: a decimal, with "," accepted as the decimal sign.
 bool ParseNumber(const std::string& text, double& value) {
