@@ -149,7 +149,13 @@ void TVideo::DrainThreadRequests() {
 }
 
 void TVideo::AcquisitionEnded() {
-  if (AcqThread && AcqThread->Finished()) runEnded_ = true;
+  if (AcqThread && AcqThread->Finished()) {
+    runEnded_ = true;
+    // A frame the thread handed over just as STOP came asked for Timer1 after STOP had
+    // stopped it; the run's clean-up has cleared DisplayPending, so that tick has nothing
+    // to show and the idle station keeps no display timer running.
+    Timer1->stop();
+  }
   UpdateRunButtons();
   UpdateViewButtons();
 }

@@ -1,0 +1,58 @@
+#pragma once
+// What a long operator session is measured by: the process's resident memory, its threads
+// (without Qt's pooled helpers, which come and go on their own) and the slope of a series
+// of memory samples.
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orvix::soak {
+
+// Resident memory of this process, in KiB.
+inline long ResidentKb() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Names of this process's threads, except Qt's pooled ones (QThreadPool keeps a helper
+// for a while after work it was given, and ends it on its own).
+inline QStringList OwnThreads() {
+  QStringList names;
+  const QDir tasks(QStringLiteral("/proc/self/task"));
+  for (const QString& t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile comm(tasks.filePath(t + QStringLiteral("/comm")));
+    if (!comm.open(QIODevice::ReadOnly)) continue;  // ended meanwhile
+    const QString name = QString::fromUtf8(comm.readAll()).trimmed();
+    if (name.startsWith(QStringLiteral("Thread (pooled)"))) continue;
+    names << name;
+  }
+  return names;
+}
+
+// Least-squares slope of (x, y) per 100 units of x; 0 with fewer than two points.
+inline double SlopePer100(const std::vector<std::pair<double, double>>& points) {
+  const double n = double(points.size());
+  if (points.size() < 2) return 0;
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  for (const auto& [x, y] : points) {
+    sx += x;
+    sy += y;
+    sxx += x * x;
+    sxy += x * y;
+  }
+  const double d = n * sxx - sx * sx;
+  if (d == 0) return 0;
+  return 100.0 * (n * sxy - sx * sy) / d;
+}
+
+}  // namespace orvix::soak
