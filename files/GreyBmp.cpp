@@ -9,6 +9,7 @@
 
 #include "FileErrors.h"
 #include "FileTexts.h"
+#include "FileWrite.h"
 
 namespace orvix {
 
@@ -145,9 +146,12 @@ uint8_t ReadGreyBmp(const ReadAt& read, GreyPicture& out) {
 
 uint8_t ReadGreyBmpFile(const std::string& path, GreyPicture& out, uint16_t& code) {
   out = {};
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // A folder, FIFO or device under the picture's name is refused as a file that cannot be
+  // read, without waiting on it.
+  int error = 0;
+  const int fd = OpenRegularFile(path, error);
   if (fd < 0) {
-    code = OpenErrorCode(errno);
+    code = OpenErrorCode(error);
     return kKindReadError;
   }
   code = 0;

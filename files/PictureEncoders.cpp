@@ -110,9 +110,16 @@ std::vector<uint8_t> JpegBytes(const QImage& image) {
   return out;
 }
 
+QImage LoadBmpFile(const std::string& path) {
+  std::string bytes;
+  int error = 0;
+  if (!ReadRegularFile(path, bytes, error)) return {};
+  return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()), "BMP");
+}
+
 bool WriteJpegFromBmp(const std::string& jpegPath, const std::string& bmpPath) {
-  QImage picture;
-  if (!picture.load(QString::fromStdString(bmpPath), "BMP")) return false;
+  const QImage picture = LoadBmpFile(bmpPath);
+  if (picture.isNull()) return false;
   const std::vector<uint8_t> jpeg = JpegBytes(picture);
   if (jpeg.empty()) return false;
   MakeWritable(jpegPath);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "FileTexts.h"
+#include "PictureEncoders.h"
 
 namespace orvix {
 
@@ -165,9 +166,10 @@ bool TDrukVid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TDrukVid::drukuj1() {
+  workFileWritten_ = true;
   if (host_) {
     host_->RepaintPicture();
-    host_->WritePrintPicture();
+    workFileWritten_ = host_->WritePrintPicture();
   }
   // A file chosen in the set-up dialog is printed as it is. Otherwise the printer chosen
   // there, or until then the system's default printer of the moment. (With no printer
@@ -230,8 +232,11 @@ bool TDrukVid::PrintOnto(QPrinter& printer) {
     return false;
   }
   // The origin is the printable area's top left corner.
-  QImage picture;
-  if (picture.load(Q(folders_.ProgramDir + "/" + files::kPrintWorkFile)))
+  // The work file is read only when it is a regular file (a FIFO there would never end).
+  const QImage picture = workFileWritten_
+                             ? LoadBmpFile(folders_.ProgramDir + "/" + files::kPrintWorkFile)
+                             : QImage();
+  if (!picture.isNull())
     painter.drawImage(QRect(page.X1, page.Y1, page.X2 - page.X1, page.Y2 - page.Y1), picture);
 
   QPen pen(Qt::black, kFramePen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);

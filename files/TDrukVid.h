@@ -92,6 +92,9 @@ class TDrukVid : public QWidget, public PrintWindowLink {
   std::unique_ptr<QPrinter> printer_;
   std::optional<QString> chosen_;  // the printer picked in the set-up dialog
   PrintedPage last_;
+  // False when this print could not write its work file: an older temp_dru.bmp is then
+  // not printed as this picture.
+  bool workFileWritten_ = true;
 };
 
 }  // namespace orvix

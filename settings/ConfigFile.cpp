@@ -1,12 +1,11 @@
 #include "ConfigFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 #include <array>
+#include <cstring>
 
+#include "FileWrite.h"
 #include "PictureFolders.h"
 #include "SettingsConstants.h"
 
@@ -16,13 +15,6 @@ using namespace settings;
 
 namespace {
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-// "Clear the attributes": the owner may write the file again.
-void MakeWritable(const QString& path) {
-  QFile f(path);
-  if (f.exists() && !(f.permissions() & QFileDevice::WriteOwner))
-    f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-}
 }  // namespace
 
 std::string& ProgramDir() { return Folders().ProgramDir; }
@@ -39,54 +31,36 @@ bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table) {
 
 ConfigFileOutcome LoadConfig(SharedState& s) {
   QDir::setCurrent(Q(ProgramDir()));
-  const QString path = Q(ConfigFilePath());
+  const std::string path = ConfigFilePath();
   MakeWritable(path);
 
   // The whole file is read into a buffer first: a short or unreadable file leaves the
-  // table untouched, so nothing is half applied.
-  bool ok = false;
-  QFile f(path);
-  if (QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly)) {
-    const QByteArray data = f.read(kConfigFileBytes);
-    ok = ConfigFromImage(reinterpret_cast<const uint8_t*>(data.constData()),
-                         size_t(data.size()), s.Config);
-  }
+  // table untouched, so nothing is half applied. A folder, FIFO or device in its place is
+  // a missing file: it is not opened or waited on.
+  std::string data;
+  int error = 0;
+  const bool ok = ReadRegularFile(path, data, error, size_t(kConfigFileBytes)) &&
+                  ConfigFromImage(reinterpret_cast<const uint8_t*>(data.data()), data.size(),
+                                  s.Config);
   if (!ok) return {false, kMissingConfigWarning};
   return {true, {}};
 }
 
 ConfigFileOutcome SaveConfig(const SharedState& s) {
   QDir::setCurrent(Q(ProgramDir()));
-  const QString path = Q(ConfigFilePath());
+  const std::string path = ConfigFilePath();
   MakeWritable(path);
 
-  std::array<char, kConfigFileBytes> image{};
+  std::array<uint8_t, kConfigFileBytes> image{};
   std::copy(s.Config.bytes.begin(), s.Config.bytes.end(), image.begin() + kRecordBytes);
 
-  // Unbuffered, so a short write (a full disk, a file-size limit) is seen here: a buffered
-  // QSaveFile can commit a truncated file after such a write without reporting it.
-  QSaveFile f(path);
-  QString why;
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    why = f.errorString();
-  } else {
-    qint64 written = 0;
-    while (written < kConfigFileBytes) {
-      const qint64 n = f.write(image.data() + written, kConfigFileBytes - written);
-      if (n <= 0) break;
-      written += n;
-    }
-    if (written != kConfigFileBytes || f.size() != kConfigFileBytes) {
-      why = f.errorString();
-      if (why.isEmpty()) why = QStringLiteral("%1 of %2 bytes written").arg(written).arg(kConfigFileBytes);
-      f.cancelWriting();
-    } else if (!f.commit()) {
-      why = f.errorString();
-    }
-  }
-  if (why.isEmpty()) return {true, {}};
-  return {false, std::string(kSaveFailedHead) + ConfigFilePath() + " \r\n\r\n  " +
-                     why.toStdString() + " "};
+  // The pictures' writer: the old file stays until the complete new one replaces it, a
+  // short write (a full disk, a file-size limit) is seen, and a folder, FIFO or device in
+  // the file's place is refused.
+  const FileWriteResult written = WriteFileReplacing(path, image.data(), image.size());
+  if (written.ok) return {true, {}};
+  return {false, std::string(kSaveFailedHead) + path + " \r\n\r\n  " +
+                     std::strerror(written.error) + " "};
 }
 
 void DefaultConfigTable(SharedState& s) {

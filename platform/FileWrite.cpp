@@ -1,0 +1,239 @@
+#include "FileWrite.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "SaveFiles.h"
+
+namespace orvix {
+
+namespace {
+
+std::string RandomSuffix() {
+  static constexpr char kChars[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::atomic<uint64_t> counter{0};
+  std::mt19937_64 gen(uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                      (uint64_t(::getpid()) << 32) ^ counter.fetch_add(1));
+  std::string s(6, 'x');
+  for (char& c : s) c = kChars[gen() % (sizeof kChars - 1)];
+  return s;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size, int& error) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::write(fd, data + done, size - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      return false;
+    }
+    if (n == 0) {
+      error = EIO;
+      return false;
+    }
+    done += size_t(n);
+  }
+  return true;
+}
+
+// Written and flushed; false with `error` set otherwise.
+bool FillAndFlush(int fd, const uint8_t* data, size_t size, int& error) {
+  if (!WriteAll(fd, data, size, error)) return false;
+  if (::fsync(fd) != 0) {
+    error = errno;
+    return false;
+  }
+  return true;
+}
+
+// Gives the unnamed file `fd` a fresh temporary name "path.XXXXXX"; false when the file
+// system or the missing /proc does not allow it.
+bool NameUnnamed(int fd, const std::string& path, std::string& temp, int& error) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = path + "." + RandomSuffix();
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+      return true;
+    if (errno == EEXIST) continue;
+    // Without /proc a privileged process can still name the file by its descriptor.
+    if (::linkat(fd, "", AT_FDCWD, temp.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (errno == EEXIST) continue;
+    error = errno;
+    return false;
+  }
+  error = EEXIST;
+  return false;
+}
+
+// The file a save to `path` replaces: `path` itself, or the file a link there points at.
+bool ReplacedFile(const std::string& path, std::string& target, int& error) {
+  target = path;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return true;  // a new file (or the open says why)
+  if (S_ISLNK(st.st_mode)) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) {
+      error = errno;
+      return false;
+    }
+    target = real;
+    std::free(real);
+    if (::lstat(target.c_str(), &st) != 0) return true;
+  }
+  if (S_ISREG(st.st_mode)) return true;
+  error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+  return false;
+}
+
+void FlushFolder(const std::string& folder) {
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+}  // namespace
+
+FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data, size_t size) {
+  int error = 0;
+  std::string target;
+  if (!ReplacedFile(path, target, error)) return {false, error};
+  const std::string folder = FolderOf(target);
+  // What an earlier save of this name left when the station was killed at the wrong moment.
+  RemoveStaleSaveFiles(folder, NameOf(target));
+
+  std::string temp;
+  bool written = false;
+  const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (unnamed >= 0) {
+    const bool ok = FillAndFlush(unnamed, data, size, error) &&
+                    NameUnnamed(unnamed, target, temp, error);
+    ::close(unnamed);
+    if (!ok && error != EOPNOTSUPP && error != ENOENT && error != EPERM && error != EXDEV)
+      return {false, error};  // a full disk, a write error: the unnamed file is gone already
+    written = ok;
+  }
+  if (!written) {
+    // No O_TMPFILE here (or no way to name such a file): a named temporary file.
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+      temp = target + "." + RandomSuffix();
+      fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0 && errno != EEXIST) return {false, errno};
+    }
+    if (fd < 0) return {false, EEXIST};
+    bool ok = FillAndFlush(fd, data, size, error);
+    if (::close(fd) != 0 && ok) {
+      ok = false;
+      error = errno;
+    }
+    if (!ok) {
+      ::unlink(temp.c_str());
+      return {false, error};
+    }
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    error = errno;
+    ::unlink(temp.c_str());
+    return {false, error};
+  }
+  // The new name is durable once the folder is flushed too.
+  FlushFolder(folder);
+  return {true, 0};
+}
+
+int OpenRegularFile(const std::string& path, int& error) {
+  // Looked at before opening, so a device is never opened (opening some has effects), and
+  // opened without waiting, so a FIFO swapped in meanwhile does not block; the open file
+  // itself is checked again.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+    return -1;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+    ::close(fd);
+    return -1;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  error = 0;
+  return fd;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& bytes, int& error, size_t limit) {
+  bytes.clear();
+  const int fd = OpenRegularFile(path, error);
+  if (fd < 0) return false;
+  char buf[65536];
+  while (bytes.size() < limit) {
+    const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - bytes.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = errno;
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    bytes.append(buf, size_t(n));
+  }
+  ::close(fd);
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool IsReadOnly(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
+}
+
+bool MakeWritable(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (st.st_mode & S_IWUSR) return true;
+  return ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0;
+}
+
+int64_t FreeSpace(const std::string& folder) {
+  std::error_code ec;
+  const auto info = std::filesystem::space(std::filesystem::u8path(folder), ec);
+  if (ec) return -1;
+  return int64_t(info.available);
+}
+
+}  // namespace orvix
