@@ -49,9 +49,11 @@ std::optional<CorrectionResult> CorrectionFromMeasurement(int32_t d, double barN
   r.m = int32_t(RoundEven(double(d) * barNanometres / barPixels2 / 1000.0));
   const std::optional<double> v = ReferenceLength(edit1);
   if (!v) return std::nullopt;
-  const double c = std::clamp(double(RoundEven(r.m * 100.0 / *v)), double(kLowestCorrection),
+  // Limited before it is rounded (the same result): a tiny reference length gives a ratio
+  // far beyond any integer, which must still come out as the highest correction.
+  const double c = std::clamp(r.m * 100.0 / *v, double(kLowestCorrection),
                               double(kHighestCorrection));
-  r.correction = int32_t(c);
+  r.correction = int32_t(RoundEven(c));
   return r;
 }
 

@@ -23,6 +23,11 @@ TEST(Calibration, CorrectionFromTheReferenceLength) {
   for (const char* bad : {"", "  ", "0", "0,0", "abc", ",", "E", "1,2,3", "nan", "inf", "0x10"})
     EXPECT_FALSE(CorrectionFromMeasurement(300, 5000, 240, bad)) << bad;
   EXPECT_FALSE(CorrectionFromMeasurement(300, 5000, 0, "5"));
+  // A reference length so small that m x 100 / v is beyond any integer (typed with the
+  // keys Edit1 accepts, or pasted) is still the highest correction, never the lowest.
+  EXPECT_EQ(CorrectionFromMeasurement(300, 5000, 240, "0,0000000000000000001")->correction, 150);
+  EXPECT_EQ(CorrectionFromMeasurement(300, 5000, 240, "1E-300")->correction, 150);
+  EXPECT_EQ(CorrectionFromMeasurement(48, 5000, 240, "1E300")->correction, 50);
 }
 
 TEST(Calibration, StoredAndTypedCorrections) {
