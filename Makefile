@@ -79,18 +79,41 @@ bench: deps-test build/build.ninja
 	./build/bench/orvix_bench --benchmark_counters_tabular=true
 	$(TEST_ENV) ./build/bench/orvix_window_bench --benchmark_counters_tabular=true
 
-# Each fuzz target runs FUZZ_SECONDS. It starts from the seeds committed under fuzz/corpus/
-# and adds what it finds to a working copy under build-fuzz/corpus/ (kept between runs),
+# Each fuzz target runs FUZZ_SECONDS, one after the other (CI: 5 targets x 20 s). It starts
+# from the seeds committed under fuzz/corpus/ (fuzz/make-seeds.sh remakes them) and adds
+# what it finds to a working copy under build-fuzz/corpus/<target>/ (kept between runs),
 # so the committed seeds never change; crash, leak and timeout inputs go to
-# build-fuzz/artifacts/.
+# build-fuzz/artifacts/<target>-*, and the first crash fails the rule. Each target reads
+# at most FUZZ_MAXLEN_<target> bytes of an input (longer seeds are cut) with its dictionary.
 FUZZ_SECONDS ?= 30
 FUZZ_ARTIFACTS = build-fuzz/artifacts/
+FUZZ_TARGETS = bmp_open config config_run stream calibration
+FUZZ_SEEDS_bmp_open = bmp_open
+FUZZ_SEEDS_config = config
+FUZZ_SEEDS_config_run = config
+FUZZ_SEEDS_stream = stream
+FUZZ_SEEDS_calibration = calibration
+FUZZ_DICT_bmp_open = bmp_open
+FUZZ_DICT_config = config
+FUZZ_DICT_config_run = config
+FUZZ_DICT_stream = stream
+FUZZ_DICT_calibration = calibration
+FUZZ_MAXLEN_bmp_open = 65536
+FUZZ_MAXLEN_config = 4200
+FUZZ_MAXLEN_config_run = 4200
+FUZZ_MAXLEN_stream = 16384
+FUZZ_MAXLEN_calibration = 256
+# conf300.dat images keep their full length: a shorter one is only ever refused.
+FUZZ_FLAGS_config = -len_control=0
+FUZZ_FLAGS_config_run = -len_control=0
+fuzz_run = mkdir -p build-fuzz/corpus/$(1) && cp fuzz/corpus/$(FUZZ_SEEDS_$(1))/* build-fuzz/corpus/$(1)/ && \
+  ./build-fuzz/fuzz/fuzz_$(1) -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAXLEN_$(1)) \
+  $(FUZZ_FLAGS_$(1)) -dict=fuzz/dict/$(FUZZ_DICT_$(1)).dict -rss_limit_mb=4096 -print_final_stats=1 \
+  -artifact_prefix=$(FUZZ_ARTIFACTS)$(1)- build-fuzz/corpus/$(1)
 fuzz: deps-test build-fuzz/build.ninja
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_config
-	mkdir -p build-fuzz/corpus/config $(FUZZ_ARTIFACTS)
-	cp fuzz/corpus/config/* build-fuzz/corpus/config/
-	./build-fuzz/fuzz/fuzz_config -max_total_time=$(FUZZ_SECONDS) -max_len=4200 -len_control=0 \
-	  -rss_limit_mb=4096 -artifact_prefix=$(FUZZ_ARTIFACTS) build-fuzz/corpus/config
+	cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS:%=fuzz_%)
+	mkdir -p $(FUZZ_ARTIFACTS)
+	$(foreach t,$(FUZZ_TARGETS),$(call fuzz_run,$(t)) && ) true
 
 clean:
 	rm -rf $(FOLDERS)
