@@ -9,7 +9,8 @@ DEPS = ./scripts/install-deps.sh
 # A build without any test is a failure, not an empty success.
 CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-.PHONY: deps deps-run deps-test build run test test-asan test-tsan bench fuzz clean FORCE
+.PHONY: deps deps-run deps-test build run test test-asan test-tsan soak soak-asan soak-tsan bench fuzz \
+  clean FORCE
 # One step after the other: a folder is configured only after its packages are installed.
 # (The compiler still builds in parallel: JOBS goes to cmake --build and ctest.)
 .NOTPARALLEL:
@@ -64,9 +65,29 @@ run: deps-run build/build.ninja
 test: build
 	./scripts/cups-test-server.sh run sh -c 'cd build && $(TEST_ENV) $(CTEST)'
 
+# The soak test runs under AddressSanitizer in soak-asan, with LeakSanitizer on (below).
 test-asan: deps-test build-asan/build.ninja
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && $(TEST_ENV) ASAN_OPTIONS=detect_leaks=0 $(CTEST)
+	cd build-asan && $(TEST_ENV) ASAN_OPTIONS=detect_leaks=0 $(CTEST) -E $(SOAK_TESTS)
+
+# The soak test: SOAK_CYCLES START/STOP cycles on the real windows (CI: the short form).
+# soak runs it in the normal build, soak-asan under AddressSanitizer with LeakSanitizer
+# on, soak-tsan under ThreadSanitizer (test-tsan runs it too, as a thread test).
+SOAK_CYCLES ?= 100
+SOAK_TESTS = '^Soak\.'
+SOAK_ENV = $(TEST_ENV) ORVIX_SOAK_CYCLES=$(SOAK_CYCLES)
+soak: deps-test build/build.ninja
+	cmake --build build -j $(JOBS) --target soak_tests
+	cd build && $(SOAK_ENV) $(CTEST) -R $(SOAK_TESTS)
+
+soak-asan: deps-test build-asan/build.ninja
+	cmake --build build-asan -j $(JOBS) --target soak_tests
+	cd build-asan && $(SOAK_ENV) ASAN_OPTIONS=detect_leaks=1 $(CTEST) -R $(SOAK_TESTS)
+
+soak-tsan: deps-test build-tsan/build.ninja
+	cmake --build build-tsan -j $(JOBS) --target soak_tests
+	cd build-tsan && $(SOAK_ENV) TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  $(CTEST) -R $(SOAK_TESTS)
 
 # Only the tests labelled "thread" run under ThreadSanitizer.
 test-tsan: deps-test build-tsan/build.ninja

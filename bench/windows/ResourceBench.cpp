@@ -1,0 +1,157 @@
+// The station over a long run: resident memory after 1, 100 and 1,000 frames shown, and
+// the process CPU time per frame (both threads), for VISUAL at 800 lines and for ADD
+// series of 50 frames. The whole station runs offscreen with the real acquisition thread;
+// only the thread's pauses are shortened, so the frames come as fast as the station can
+// show them (Timer1's 50 ms sets the pace). Memory must level off: the growth from frame
+// 100 to frame 1,000 is reported, and a growth past 64 MiB fails the benchmark.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "ChannelSelection.h"
+#include "OperatorDialogs.h"
+#include "PictureFolders.h"
+#include "RunState.h"
+#include "TNastVid.h"
+#include "TOscyl.h"
+#include "TVideo.h"
+#include "Tmodul_zew.h"
+
+namespace orvix {
+namespace {
+
+class NoDialogs final : public OperatorDialogs {
+ public:
+  MsgResult Message(MsgType, const std::string&, MsgButtons b, MsgPos, const std::string&) override {
+    return b == MsgButtons::YesNo ? MsgResult::No : b == MsgButtons::Yes ? MsgResult::Yes : MsgResult::Ok;
+  }
+  std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest&) override { return {}; }
+  std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> InputText(const std::string&, const std::string&, const std::string&) override {
+    return {};
+  }
+};
+
+long ResidentKb() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// The station as main() builds it, without the print window.
+struct LongRunStation {
+  QTemporaryDir lockDir, programDir;
+  std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+  NoDialogs dialogs;
+  PictureFolders folders;
+  std::unique_ptr<TVideo> video;
+  std::unique_ptr<TNastVid> nastVid;
+  std::unique_ptr<TOscyl> oscyl;
+  std::unique_ptr<Tmodul_zew> modul;
+
+  LongRunStation() {
+    TVideoOptions o;
+    o.lockFolder = lockDir.path().toStdString();
+    o.programDir = programDir.path().toStdString();
+    o.screenSize = QSize(1280, 1024);
+    o.inhibitScreenSaver = false;
+    o.startDelayMs = 1000000;  // the start step runs below
+    o.pacing = ThreadPacing{0, 0};
+    video = std::make_unique<TVideo>(*s, dialogs, folders, o);
+    nastVid = std::make_unique<TNastVid>(video.get(), *s, dialogs);
+    oscyl = std::make_unique<TOscyl>(*s);
+    modul = std::make_unique<Tmodul_zew>(*s, dialogs);
+    nastVid->AttachCalibration(modul.get());
+    video->AttachWindows(nastVid.get(), oscyl.get(), nullptr, modul.get());
+    video->AttachLinescan(oscyl.get());
+    oscyl->AttachPicture(&video->PictureLink());
+    modul->AttachPicture(&video->PictureLink());
+    video->show();
+    video->StartTimer();
+  }
+  ~LongRunStation() {
+    video->StopAcquisition();
+    video.reset();
+  }
+
+  bool Idle() const { return !video->AcqThread && s->AcquisitionBusy.load() == 0; }
+
+  // Runs until one more frame is on screen (its display step marks the channels unsaved);
+  // an ADD series that has all its frames is started again. False after 30 s without one.
+  bool NextFrame() {
+    s->UnsavedChannels = 0;
+    QElapsedTimer t;
+    t.start();
+    while (s->UnsavedChannels.load() == 0) {
+      if (t.elapsed() > 30000) return false;
+      if (Idle() && video->KlawiszSTART->isEnabled()) video->KlawiszSTART->click();
+      QApplication::processEvents(QEventLoop::AllEvents, 2);
+    }
+    return true;
+  }
+};
+
+void LongRun(benchmark::State& state, bool add) {
+  LongRunStation st;
+  if (add) {
+    st.s->AddWorkMode = 0x22;  // 800 lines
+    st.nastVid->TrackBar3->setValue(50);
+    st.video->KlawiszADDClick();
+  } else {
+    st.s->VisualWorkMode = 0x22;  // 800 lines, 10 ms a line
+    st.video->KlawiszVISUALClick();
+  }
+  const long rssIdle = ResidentKb();
+  long rss1 = 0, rss100 = 0, rss1000 = 0;
+  double cpuFrom1 = 0, cpuTo1000 = 0;
+  for (auto _ : state) {
+    for (int frame = 1; frame <= 1000; ++frame) {
+      if (!st.NextFrame()) {
+        state.SkipWithError("no frame shown for 30 s");
+        return;
+      }
+      if (frame == 1) {
+        rss1 = ResidentKb();
+        cpuFrom1 = CpuSeconds();
+      }
+      if (frame == 100) rss100 = ResidentKb();
+    }
+    rss1000 = ResidentKb();
+    cpuTo1000 = CpuSeconds();
+  }
+  st.video->KlawiszSTOP->click();
+  state.counters["rss_idle_MiB"] = rssIdle / 1024.0;
+  state.counters["rss_1_MiB"] = rss1 / 1024.0;
+  state.counters["rss_100_MiB"] = rss100 / 1024.0;
+  state.counters["rss_1000_MiB"] = rss1000 / 1024.0;
+  state.counters["growth_100_1000_KiB"] = double(rss1000 - rss100);
+  state.counters["cpu_ms_per_frame"] = 1e3 * (cpuTo1000 - cpuFrom1) / 999.0;
+  if (rss1000 - rss100 > 64 * 1024) state.SkipWithError("resident memory grows with the frames");
+}
+
+void BM_LongRun_Visual800(benchmark::State& state) { LongRun(state, false); }
+void BM_LongRun_Add50(benchmark::State& state) { LongRun(state, true); }
+
+BENCHMARK(BM_LongRun_Visual800)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_LongRun_Add50)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace orvix
