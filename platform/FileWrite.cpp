@@ -131,8 +131,18 @@ FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data,
   bool written = false;
   const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (unnamed >= 0) {
-    const bool ok = FillAndFlush(unnamed, data, size, error) &&
-                    NameUnnamed(unnamed, target, temp, error);
+    bool ok = FillAndFlush(unnamed, data, size, error);
+    if (ok) {
+      // A new name is given the complete file at once; an existing one is replaced by a
+      // rename, which needs the file to have a name of its own first.
+      const std::string self = "/proc/self/fd/" + std::to_string(unnamed);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        ::close(unnamed);
+        FlushFolder(folder);
+        return {true, 0};
+      }
+      ok = NameUnnamed(unnamed, target, temp, error);
+    }
     ::close(unnamed);
     if (!ok && error != EOPNOTSUPP && error != ENOENT && error != EPERM && error != EXDEV)
       return {false, error};  // a full disk, a write error: the unnamed file is gone already
