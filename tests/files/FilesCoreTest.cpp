@@ -2,7 +2,10 @@
 // bytes (a wrong stride, padding or row order breaks every saved picture), a reader that
 // stays in bounds whatever a header claims, the name and filter rules, numbered names,
 // and the replacing writer under a full disk.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -414,6 +417,51 @@ TEST(FileWrite, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(IsReadOnly(path));
   // A folder that does not exist.
   EXPECT_FALSE(WriteFileReplacing(dir.path().toStdString() + "/no/x.bmp", old.data(), 10).ok);
+}
+
+// What a save killed between naming its temporary file and the rename left is removed by
+// the next save of that name; other names' files, and other files that look alike, stay.
+TEST(FileWrite, ASaveClearsWhatAnInterruptedSaveOfItsNameLeft) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  const std::vector<uint8_t> bytes(5000, 3);
+  for (const char* name : {"probe.bmp.Ab12Cd", "probe.bmp.zz9ZZ9", "other.bmp.Ab12Cd",
+                           "probe.bmp.Ab12C", "probe.bmp.Ab12Cd.x"})
+    WriteBytesTo(folder + "/" + name, {1, 2, 3});
+  ASSERT_TRUE(WriteFileReplacing(folder + "/probe.bmp", bytes.data(), bytes.size()).ok);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList{"other.bmp.Ab12Cd", "probe.bmp", "probe.bmp.Ab12C", "probe.bmp.Ab12Cd.x"}));
+  EXPECT_EQ(ReadBytes(folder + "/probe.bmp"), bytes);
+  // Replacing an existing file leaves only that file too.
+  ASSERT_TRUE(WriteFileReplacing(folder + "/probe.bmp", bytes.data(), 10).ok);
+  EXPECT_EQ(ReadBytes(folder + "/probe.bmp").size(), 10u);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+}
+
+// Reads by name take only regular files; a link to one is read through.
+TEST(FileWrite, ReadRegularFileRefusesFoldersAndFifosAtOnce) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  std::string bytes;
+  int error = 0;
+  EXPECT_FALSE(ReadRegularFile(folder, bytes, error));
+  EXPECT_EQ(error, EISDIR);
+  ASSERT_EQ(::mkfifo((folder + "/fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadRegularFile(folder + "/fifo", bytes, error));  // returns: nothing waits
+  EXPECT_EQ(error, EACCES);
+  EXPECT_FALSE(ReadRegularFile(folder + "/none", bytes, error));
+  EXPECT_EQ(error, ENOENT);
+  WriteBytesTo(folder + "/real", std::vector<uint8_t>(70000, 'r'));
+  ASSERT_EQ(::symlink("real", (folder + "/link").c_str()), 0);
+  ASSERT_TRUE(ReadRegularFile(folder + "/link", bytes, error));
+  EXPECT_EQ(bytes, std::string(70000, 'r'));
+  ASSERT_TRUE(ReadRegularFile(folder + "/link", bytes, error, 100));
+  EXPECT_EQ(bytes.size(), 100u);
+  // Its descriptor reads normally (not in non-blocking mode).
+  const int fd = OpenRegularFile(folder + "/real", error);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
+  ::close(fd);
 }
 
 }  // namespace

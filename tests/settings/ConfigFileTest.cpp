@@ -2,6 +2,8 @@
 // a short or faulty file half applied, a failed save that destroys the old file or is
 // reported as a success, and defaults or range replacements that drift from the fixed values.
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <sys/resource.h>
 
 #include <QDir>
@@ -130,6 +132,9 @@ TEST_F(ConfigFileTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   EXPECT_GT(limited.text.size(), std::string(kSaveFailedHead).size() + Path().size() + 8)
       << "the reason is missing";
   EXPECT_EQ(limited.text.back(), ' ');
+  // The reason is the system's own text of the failed write.
+  EXPECT_EQ(limited.text, std::string(kSaveFailedHead) + Path().toStdString() + " \r\n\r\n  " +
+                              std::strerror(EFBIG) + " ");
 
   // A program folder that is a file: nothing can be created there.
   ProgramDir() = Path().toStdString();
