@@ -89,6 +89,40 @@ bool NameUnnamed(int fd, const std::string& path, std::string& temp, int& error)
   return false;
 }
 
+// A link (or chain of links) that ends at a name with no file: the save makes that file,
+// as any program writing through the link would.
+bool DanglingLinkTarget(const std::string& link, std::string& target, int& error) {
+  std::string at = link;
+  for (int hops = 0; hops < 40; ++hops) {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(at.c_str(), buf, sizeof buf - 1);
+    if (n <= 0) {
+      error = n < 0 ? errno : ENOENT;
+      return false;
+    }
+    std::string next(buf, size_t(n));
+    if (next[0] != '/') next = FolderOf(at) + "/" + next;
+    struct stat st {};
+    if (::lstat(next.c_str(), &st) != 0) {
+      if (errno != ENOENT) {
+        error = errno;
+        return false;
+      }
+      target = next;
+      return true;
+    }
+    if (!S_ISLNK(st.st_mode)) {  // made meanwhile: taken as it is
+      target = next;
+      if (S_ISREG(st.st_mode)) return true;
+      error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+      return false;
+    }
+    at = next;
+  }
+  error = ELOOP;
+  return false;
+}
+
 // The file a save to `path` replaces: `path` itself, or the file a link there points at.
 bool ReplacedFile(const std::string& path, std::string& target, int& error) {
   target = path;
@@ -96,6 +130,7 @@ bool ReplacedFile(const std::string& path, std::string& target, int& error) {
   if (::lstat(path.c_str(), &st) != 0) return true;  // a new file (or the open says why)
   if (S_ISLNK(st.st_mode)) {
     char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr && errno == ENOENT) return DanglingLinkTarget(path, target, error);
     if (real == nullptr) {
       error = errno;
       return false;

@@ -13,8 +13,8 @@
 // each save removes such leftovers of its own name first, and start-up removes those of the
 // program folder's files. A failed write leaves any previous file as it was.
 //
-// A symbolic link at the target is followed: the file it points at is replaced, the link
-// stays. A folder, FIFO, device or socket at the target is never replaced nor written into.
+// A symbolic link at the target is followed: the file it points at is replaced (or made,
+// when the link points at a name with no file yet), the link stays. A folder, FIFO, device or socket at the target is never replaced nor written into.
 #include <cstddef>
 #include <cstdint>
 #include <string>

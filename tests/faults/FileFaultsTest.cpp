@@ -219,10 +219,12 @@ TEST(FullDisk, DiskFillsDuringTheWriteOfEveryKindOfSave) {
       b.Save(kind);
     }
     limit.reset();
-    // The JPEG's work file was written before the JPEG failed: it is the program folder's
-    // work file, left there as always.
+    // On the small disk the JPEG's work file was written before the JPEG failed: it is the
+    // program folder's work file, left there as always. Under the file-size limit the work
+    // file itself failed, and nothing was made.
     if (kind == Kind::Jpeg) {
-      EXPECT_TRUE(LoadBmpFile(b.programDir / kJpegWorkFile).size() == QSize(1100, 800));
+      EXPECT_EQ(LoadBmpFile(b.programDir / kJpegWorkFile).size(),
+                small ? QSize(1100, 800) : QSize());
       QFile::remove(QString::fromStdString(b.programDir / kJpegWorkFile));
     }
     const std::vector<std::string> want =
@@ -575,6 +577,31 @@ TEST(Links, ALinkToARegularFileIsFollowedByReadsAndSaves) {
   EXPECT_TRUE(b.dialogs.shown.empty());
   EXPECT_EQ(ReadBytes(realWork).size(), 221878u);
   EXPECT_EQ(QImage(QString::fromStdString(b.saveDir / "pic.jpg")).size(), QSize(550, 400));
+}
+
+// A link to a name where no file is yet: the save makes that file and keeps the link.
+TEST(Links, ALinkToAFileNotMadeYetGetsTheFileMade) {
+  Bed b;
+  ScratchFolder elsewhere;
+  const std::string conf = b.programDir / settings::kConfigFileName;
+  ASSERT_EQ(::symlink((elsewhere / "new.dat").c_str(), conf.c_str()), 0);
+  EXPECT_FALSE(LoadConfig(*b.s).ok);
+  ASSERT_TRUE(SaveConfig(*b.s).ok);
+  EXPECT_TRUE(IsLink(conf));
+  EXPECT_EQ(ReadBytes(elsewhere / "new.dat").size(), 4112u);
+  EXPECT_TRUE(LoadConfig(*b.s).ok);
+  // Relative, through a second link, into a folder that is not there: not saved.
+  ASSERT_EQ(::symlink("hop", (b.saveDir / "pic.bmp").c_str()), 0);
+  ASSERT_EQ(::symlink("sub/real.bmp", (b.saveDir / "hop").c_str()), 0);
+  b.Save(Kind::Grey);
+  EXPECT_EQ(b.Texts().back(), kNotSaved);
+  ASSERT_EQ(::mkdir((b.saveDir / "sub").c_str(), 0755), 0);
+  b.dialogs.shown.clear();
+  b.Save(Kind::Grey);
+  EXPECT_TRUE(b.dialogs.shown.empty());
+  EXPECT_EQ(ReadBytes(b.saveDir / "sub/real.bmp").size(), 221878u);
+  EXPECT_TRUE(IsLink(b.saveDir / "pic.bmp"));
+  EXPECT_TRUE(IsLink(b.saveDir / "hop"));
 }
 
 // A link to a folder or a device is no regular file: refused as the thing itself is.
