@@ -19,6 +19,8 @@ namespace orvix {
 
 namespace {
 
+std::atomic<bool> unnamedFiles{true};
+
 std::string RandomSuffix() {
   static constexpr char kChars[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -164,7 +166,8 @@ FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data,
 
   std::string temp;
   bool written = false;
-  const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  const int unnamed =
+      unnamedFiles ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
   if (unnamed >= 0) {
     bool ok = FillAndFlush(unnamed, data, size, error);
     if (ok) {
@@ -211,6 +214,8 @@ FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data,
   FlushFolder(folder);
   return {true, 0};
 }
+
+void UseUnnamedTemporaryFiles(bool use) { unnamedFiles = use; }
 
 int OpenRegularFile(const std::string& path, int& error) {
   // Looked at before opening, so a device is never opened (opening some has effects), and

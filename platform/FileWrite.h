@@ -28,6 +28,10 @@ struct FileWriteResult {
 
 FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data, size_t size);
 
+// For tests of the file systems that refuse unnamed files: false makes every save take the
+// named temporary file from the start. On (true) unless a test turns it off.
+void UseUnnamedTemporaryFiles(bool use);
+
 // Opens `path` for reading only when it is a regular file (a link to one is followed):
 // a FIFO, device or folder in its place is refused without waiting on it. Returns the file
 // descriptor (blocking reads, close-on-exec), or -1 with `error` set (EISDIR for a folder,

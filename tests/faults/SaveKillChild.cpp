@@ -4,6 +4,8 @@
 // it, so the test knows whether it killed it in the middle of a save.
 //
 //   save_kill_child <grey|bak|colour|jpeg|print|config> <picture folder> <program folder>
+//                   [named]
+// "named": as on a file system without unnamed files, every save's temporary file is named.
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "ConfigFile.h"
+#include "FileWrite.h"
 #include "PictureFiles.h"
 #include "ScriptedDialogs.h"
 
@@ -27,7 +30,8 @@ void Mark(char c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
+  if (argc == 5 && std::strcmp(argv[4], "named") == 0) UseUnnamedTemporaryFiles(false);
+  else if (argc != 4) {
     std::fprintf(stderr, "usage: %s kind picture-folder program-folder\n", argv[0]);
     return 2;
   }
@@ -53,8 +57,9 @@ int main(int argc, char** argv) {
     } else if (kind == "colour" || kind == "print") {
       surfaces.Image1.fill(qRgb(v, 255 - v, v / 2));
     } else {
+      // Rows 0..399 of a column lie together (all four channels): one fill per column.
       for (int x = 0; x < 552; ++x)
-        for (int y = 0; y < 400; ++y) s->ImageStore[StoreIndex(x, y, 2)] = v;
+        std::memset(s->ImageStore.data() + StoreIndex(x, 0, 1), v, size_t(StoreIndex(0, 400, 1)));
     }
     dialogs.shown.clear();
     Mark('b');

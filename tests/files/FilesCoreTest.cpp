@@ -438,6 +438,25 @@ TEST(FileWrite, ASaveClearsWhatAnInterruptedSaveOfItsNameLeft) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
 }
 
+// Where the file system refuses unnamed files the temporary file is named from the start:
+// the same outcome, old file kept and no temporary file left on a failure.
+TEST(FileWrite, NamedTemporaryFileWhereUnnamedOnesAreRefused) {
+  QTemporaryDir dir;
+  const std::string path = dir.path().toStdString() + "/probe.bmp";
+  UseUnnamedTemporaryFiles(false);
+  const std::vector<uint8_t> old(1000, 1), big(300'000, 2);
+  EXPECT_TRUE(WriteFileReplacing(path, old.data(), old.size()).ok);
+  {
+    FileSizeLimit full(100'000);
+    EXPECT_EQ(WriteFileReplacing(path, big.data(), big.size()).error, EFBIG);
+  }
+  EXPECT_TRUE(WriteFileReplacing(path + "x", big.data(), big.size()).ok);
+  UseUnnamedTemporaryFiles(true);
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(ReadBytes(path + "x"), big);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"probe.bmp", "probe.bmpx"}));
+}
+
 // Reads by name take only regular files; a link to one is read through.
 TEST(FileWrite, ReadRegularFileRefusesFoldersAndFifosAtOnce) {
   QTemporaryDir dir;
