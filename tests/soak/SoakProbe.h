@@ -3,6 +3,7 @@
 // (without Qt's pooled helpers, which come and go on their own) and the slope of a series
 // of memory samples.
 #include <QDir>
+#include <malloc.h>
 #include <QFile>
 #include <QStringList>
 #include <unistd.h>
@@ -22,6 +23,20 @@ inline long ResidentKb() {
     std::fclose(f);
   }
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
+// Bytes the program has allocated and not freed, from the allocator in use (a sanitizer
+// replaces malloc with its own, which keeps its own count).
+inline size_t HeapBytes() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  return mallinfo2().uordblks;
+#endif
 }
 
 // Names of this process's threads, except Qt's pooled ones (QThreadPool keeps a helper
