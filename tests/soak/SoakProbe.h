@@ -26,7 +26,9 @@ inline long ResidentKb() {
 }
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtimes' own count (declared in their allocator_interface.h, which the
+// compiler here does not ship).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 // Bytes the program has allocated and not freed, from the allocator in use (a sanitizer
