@@ -372,6 +372,7 @@ TEST_F(Soak, ManyRunsAtRandomMomentsThenExitDuringARun) {
   v.KlawiszSTART->click();
   test::SpinUntil([&] { return s.UnsavedChannels.load() != 0; }, 5000);
   ASSERT_NE(s.AcquisitionBusy.load(), 0);
+  EXPECT_FALSE(v.KlawiszEXIT->isEnabled());
   dialogs.shown.clear();
   QElapsedTimer exitClock;
   exitClock.start();
