@@ -359,9 +359,11 @@ class FifoWatch {
  private:
   void Run() {
     while (!stop_) {
-      const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
-      if (fd >= 0) {  // a reader is waiting on it
-        blocked_ = true;
+      // Opening a FIFO for writing without waiting succeeds only while a reader has it open.
+      const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode)) blocked_ = true;
         ::close(fd);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));

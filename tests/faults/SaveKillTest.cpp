@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -131,6 +132,9 @@ struct KindCase {
   std::vector<std::pair<std::string, bool>> files;
   bool named = false;  // every temporary file named, as without O_TMPFILE
 };
+
+// The kind's label in test names and messages.
+void PrintTo(const KindCase& k, std::ostream* os) { *os << k.label; }
 
 bool HasTmpfile(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
