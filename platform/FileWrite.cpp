@@ -6,11 +6,9 @@
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 #include "SaveFiles.h"
@@ -21,16 +19,6 @@ namespace {
 
 std::atomic<bool> unnamedFiles{true};
 
-std::string RandomSuffix() {
-  static constexpr char kChars[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static std::atomic<uint64_t> counter{0};
-  std::mt19937_64 gen(uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                      (uint64_t(::getpid()) << 32) ^ counter.fetch_add(1));
-  std::string s(6, 'x');
-  for (char& c : s) c = kChars[gen() % (sizeof kChars - 1)];
-  return s;
-}
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -72,12 +60,12 @@ bool FillAndFlush(int fd, const uint8_t* data, size_t size, int& error) {
   return true;
 }
 
-// Gives the unnamed file `fd` a fresh temporary name "path.XXXXXX"; false when the file
+// Gives the unnamed file `fd` a fresh temporary name (SaveTemporaryName); false when the file
 // system or the missing /proc does not allow it.
 bool NameUnnamed(int fd, const std::string& path, std::string& temp, int& error) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = path + "." + RandomSuffix();
+    temp = SaveTemporaryName(path);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
       return true;
     if (errno == EEXIST) continue;
@@ -190,7 +178,7 @@ FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data,
     // No O_TMPFILE here (or no way to name such a file): a named temporary file.
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-      temp = target + "." + RandomSuffix();
+      temp = SaveTemporaryName(target);
       fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0 && errno != EEXIST) return {false, errno};
     }

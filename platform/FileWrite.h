@@ -5,16 +5,17 @@
 //
 // Writing: the bytes go to a file without a name in the target's folder (O_TMPFILE), are
 // written with explicit checks so a short write (a full disk, a removed medium, a file-size
-// limit) is seen, flushed to the disk, given a temporary name "name.XXXXXX" and only then
+// limit) is seen, flushed to the disk, given a temporary name "name.orvix-XXXXXX" and only then
 // renamed over the target. A station killed at any moment therefore leaves the previous
 // file or the complete new one, and almost always nothing else: the unnamed file vanishes
 // with the process. Only a kill between the naming and the rename (or on a file system
-// without O_TMPFILE, where the temporary file is named from the start) leaves "name.XXXXXX";
+// without O_TMPFILE, where the temporary file is named from the start) leaves that name;
 // each save removes such leftovers of its own name first, and start-up removes those of the
 // program folder's files. A failed write leaves any previous file as it was.
 //
 // A symbolic link at the target is followed: the file it points at is replaced (or made,
-// when the link points at a name with no file yet), the link stays. A folder, FIFO, device or socket at the target is never replaced nor written into.
+// when the link points at a name with no file yet), the link stays. A folder, FIFO, device
+// or socket at the target is never replaced nor written into.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -104,16 +104,17 @@ TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
 // in the program folder; the next start removes it and nothing else.
 TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSaveLeft) {
   const QString dir = programDir.path();
-  for (const char* name : {"conf300.dat.aB3dE9", "conf300.dat", "conf300.dat.bak",
-                           "temp_obr.bmp.Zz09aA"}) {
+  for (const char* name : {"conf300.dat.orvix-aB3dE9", "conf300.dat", "conf300.dat.bak",
+                           "conf300.dat.backup", "temp_obr.bmp.orvix-Zz09aA"}) {
     QFile f(dir + QLatin1Char('/') + QLatin1String(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("x");
   }
   TVideo v(S(), dialogs, folders, Options());
   v.show();
-  EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/conf300.dat.aB3dE9")));
-  EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/temp_obr.bmp.Zz09aA")));
+  EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/conf300.dat.orvix-aB3dE9")));
+  EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/temp_obr.bmp.orvix-Zz09aA")));
+  EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat.backup")));
   EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat")));
   EXPECT_TRUE(QFile::exists(dir + QStringLiteral("/conf300.dat.bak")));
 }

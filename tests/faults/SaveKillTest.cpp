@@ -143,12 +143,11 @@ bool HasTmpfile(const std::string& folder) {
   return true;
 }
 
-// Whether `name` is the temporary file of `file` ("file.XXXXXX").
+// Whether `name` is the temporary file of `file` ("file.orvix-XXXXXX").
 bool IsTempOf(const std::string& name, const std::string& file) {
-  if (name.size() != file.size() + 7 || name.compare(0, file.size(), file) != 0 ||
-      name[file.size()] != '.')
-    return false;
-  return std::all_of(name.begin() + long(file.size()) + 1, name.end(),
+  const std::string mark = file + ".orvix-";
+  if (name.size() != mark.size() + 6 || name.compare(0, mark.size(), mark) != 0) return false;
+  return std::all_of(name.begin() + long(mark.size()), name.end(),
                      [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
 }
 

@@ -425,17 +425,19 @@ TEST(FileWrite, ASaveClearsWhatAnInterruptedSaveOfItsNameLeft) {
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString();
   const std::vector<uint8_t> bytes(5000, 3);
-  for (const char* name : {"probe.bmp.Ab12Cd", "probe.bmp.zz9ZZ9", "other.bmp.Ab12Cd",
-                           "probe.bmp.Ab12C", "probe.bmp.Ab12Cd.x"})
+  for (const char* name : {"probe.bmp.orvix-Ab12Cd", "probe.bmp.orvix-zz9ZZ9",
+                           "other.bmp.orvix-Ab12Cd", "probe.bmp.orvix-Ab12C",
+                           "probe.bmp.orvix-Ab12Cd.x", "probe.bmp.backup"})
     WriteBytesTo(folder + "/" + name, {1, 2, 3});
   ASSERT_TRUE(WriteFileReplacing(folder + "/probe.bmp", bytes.data(), bytes.size()).ok);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-            (QStringList{"other.bmp.Ab12Cd", "probe.bmp", "probe.bmp.Ab12C", "probe.bmp.Ab12Cd.x"}));
+            (QStringList{"other.bmp.orvix-Ab12Cd", "probe.bmp", "probe.bmp.backup",
+                         "probe.bmp.orvix-Ab12C", "probe.bmp.orvix-Ab12Cd.x"}));
   EXPECT_EQ(ReadBytes(folder + "/probe.bmp"), bytes);
   // Replacing an existing file leaves only that file too.
   ASSERT_TRUE(WriteFileReplacing(folder + "/probe.bmp", bytes.data(), 10).ok);
   EXPECT_EQ(ReadBytes(folder + "/probe.bmp").size(), 10u);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 5);
 }
 
 // Where the file system refuses unnamed files the temporary file is named from the start:
