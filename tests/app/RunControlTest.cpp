@@ -198,7 +198,7 @@ TEST_F(RunControlTest, DecliningToSaveAtExitStillEndsTheRunFirst) {
 // it would mark channels unsaved, number the picture and redraw from a store that the new
 // run is filling.
 TEST_F(RunControlTest, StopThenStartAtOnceRunsNoStaleDisplayStep) {
-  Rebuild(ThreadPacing{150, 1});  // a new run's first frame is 300 ms away
+  Rebuild(ThreadPacing{400, 1});  // the new run's first frame is 800 ms away
   SharedState& s = S();
   video->KlawiszSTARTClick();
   ASSERT_TRUE(SpinUntil([&] { return video->Timer1->isActive(); }));  // a frame is due
