@@ -5,6 +5,7 @@
 #include "PrinterSeam.h"
 #include "QtDialogs.h"
 #include "RunState.h"
+#include "StationWindows.h"
 #include "TDrukVid.h"
 #include "TNastVid.h"
 #include "TOscyl.h"
@@ -25,11 +26,7 @@ int main(int argc, char** argv) {
   orvix::TOscyl oscyl(state);
   orvix::TDrukVid drukVid(&video, state, dialogs, orvix::QtPrinters(), orvix::Folders());
   orvix::Tmodul_zew modulZew(state, dialogs);
-  nastVid.AttachCalibration(&modulZew);
-  video.AttachWindows(&nastVid, &oscyl, &drukVid, &modulZew);
-  video.AttachLinescan(&oscyl);
-  oscyl.AttachPicture(&video.PictureLink());
-  modulZew.AttachPicture(&video.PictureLink());
+  orvix::ConnectStationWindows(video, nastVid, oscyl, &drukVid, modulZew);
   video.show();
   const int rc = app.exec();
   // The acquisition is joined before the windows it reports to go away.

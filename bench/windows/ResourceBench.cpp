@@ -12,7 +12,6 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,7 +20,10 @@
 #include "ChannelSelection.h"
 #include "OperatorDialogs.h"
 #include "PictureFolders.h"
+#include "ProcessProbe.h"
+#include "QuietDialogs.h"
 #include "RunState.h"
+#include "StationWindows.h"
 #include "TNastVid.h"
 #include "TOscyl.h"
 #include "TVideo.h"
@@ -30,38 +32,11 @@
 namespace orvix {
 namespace {
 
-class NoDialogs final : public OperatorDialogs {
- public:
-  MsgResult Message(MsgType, const std::string&, MsgButtons b, MsgPos, const std::string&) override {
-    return b == MsgButtons::YesNo ? MsgResult::No : b == MsgButtons::Yes ? MsgResult::Yes : MsgResult::Ok;
-  }
-  std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest&) override { return {}; }
-  std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> InputText(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-};
-
-long ResidentKb() {
-  long pages = 0, resident = 0;
-  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(f);
-  }
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
 // The station as main() builds it, without the print window.
 struct LongRunStation {
   QTemporaryDir lockDir, programDir;
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-  NoDialogs dialogs;
+  bench::QuietDialogs dialogs;
   PictureFolders folders;
   std::unique_ptr<TVideo> video;
   std::unique_ptr<TNastVid> nastVid;
@@ -80,11 +55,7 @@ struct LongRunStation {
     nastVid = std::make_unique<TNastVid>(video.get(), *s, dialogs);
     oscyl = std::make_unique<TOscyl>(*s);
     modul = std::make_unique<Tmodul_zew>(*s, dialogs);
-    nastVid->AttachCalibration(modul.get());
-    video->AttachWindows(nastVid.get(), oscyl.get(), nullptr, modul.get());
-    video->AttachLinescan(oscyl.get());
-    oscyl->AttachPicture(&video->PictureLink());
-    modul->AttachPicture(&video->PictureLink());
+    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
     video->show();
     video->StartTimer();
     heartbeat.start(20);
@@ -125,7 +96,7 @@ void LongRun(benchmark::State& state, bool add) {
     st.s->VisualWorkMode = 0x22;  // 800 lines, 10 ms a line
     st.video->KlawiszVISUALClick();
   }
-  const long rssIdle = ResidentKb();
+  const long rssIdle = probe::ResidentKb();
   long rss1 = 0, rss100 = 0, rss1000 = 0;
   double cpuFrom1 = 0, cpuTo1000 = 0;
   for (auto _ : state) {
@@ -135,13 +106,13 @@ void LongRun(benchmark::State& state, bool add) {
         return;
       }
       if (frame == 1) {
-        rss1 = ResidentKb();
-        cpuFrom1 = CpuSeconds();
+        rss1 = probe::ResidentKb();
+        cpuFrom1 = probe::ProcessCpuSeconds();
       }
-      if (frame == 100) rss100 = ResidentKb();
+      if (frame == 100) rss100 = probe::ResidentKb();
     }
-    rss1000 = ResidentKb();
-    cpuTo1000 = CpuSeconds();
+    rss1000 = probe::ResidentKb();
+    cpuTo1000 = probe::ProcessCpuSeconds();
   }
   st.video->KlawiszSTOP->click();
   state.counters["channels"] = st.s->ChannelCount.load();

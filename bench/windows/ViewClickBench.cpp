@@ -18,6 +18,7 @@
 #include "OperatorDialogs.h"
 #include "PaintBox.h"
 #include "PictureFolders.h"
+#include "QuietDialogs.h"
 #include "RunState.h"
 #include "TNastVid.h"
 #include "TVideo.h"
@@ -25,23 +26,10 @@
 namespace orvix {
 namespace {
 
-// Answers every box as a dismissed one and opens no file dialog.
-class QuietDialogs final : public OperatorDialogs {
- public:
-  MsgResult Message(MsgType, const std::string&, MsgButtons b, MsgPos, const std::string&) override {
-    return b == MsgButtons::YesNo ? MsgResult::No : b == MsgButtons::Yes ? MsgResult::Yes : MsgResult::Ok;
-  }
-  std::optional<FileDialogAnswer> SaveFile(const FileDialogRequest&) override { return {}; }
-  std::optional<FileDialogAnswer> OpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> InputText(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-};
-
 struct Station {
   QTemporaryDir lockDir, programDir;
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-  QuietDialogs dialogs;
+  bench::QuietDialogs dialogs;
   PictureFolders folders;
   std::unique_ptr<TVideo> video;
   std::unique_ptr<TNastVid> nastVid;

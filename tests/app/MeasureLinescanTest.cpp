@@ -14,6 +14,7 @@
 
 #include "AppTestSupport.h"
 #include "PaintBox.h"
+#include "StationWindows.h"
 #include "TNastVid.h"
 #include "TOscyl.h"
 #include "TVideo.h"
@@ -31,11 +32,7 @@ class MeasureLinescan : public ::testing::Test, public test::WindowTestBed {
     nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
     oscyl = std::make_unique<TOscyl>(S());
     modul = std::make_unique<Tmodul_zew>(S(), dialogs);
-    nastVid->AttachCalibration(modul.get());
-    video->AttachWindows(nastVid.get(), oscyl.get(), nullptr, modul.get());
-    video->AttachLinescan(oscyl.get());
-    oscyl->AttachPicture(&video->PictureLink());
-    modul->AttachPicture(&video->PictureLink());
+    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
     video->show();
     SharedState& s = S();
     s.UnitScale = 12000;

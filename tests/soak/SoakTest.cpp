@@ -16,7 +16,6 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,9 +27,10 @@
 
 #include "AppTestSupport.h"
 #include "ButtonStates.h"
+#include "ProcessProbe.h"
 #include "RunControlFixture.h"
 #include "SaveNames.h"
-#include "SoakProbe.h"
+#include "StationWindows.h"
 #include "TNastVid.h"
 #include "TOscyl.h"
 #include "TVideo.h"
@@ -58,12 +58,6 @@ int Cycles() {
   return n > 0 ? n : 100;
 }
 
-double ProcessCpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
 enum class Mode { Visual, Record, Add };
 const char* Name(Mode m) {
   return m == Mode::Visual ? "VISUAL" : m == Mode::Record ? "RECORD" : "ADD";
@@ -84,11 +78,7 @@ class Soak : public ::testing::Test, public test::WindowTestBed {
     nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
     oscyl = std::make_unique<TOscyl>(S());
     modul = std::make_unique<Tmodul_zew>(S(), dialogs);
-    nastVid->AttachCalibration(modul.get());
-    video->AttachWindows(nastVid.get(), oscyl.get(), nullptr, modul.get());
-    video->AttachLinescan(oscyl.get());
-    oscyl->AttachPicture(&video->PictureLink());
-    modul->AttachPicture(&video->PictureLink());
+    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
     video->show();
     video->StartTimer();
     // RECORD asks about unsaved pictures at START (the question switches the view and
@@ -228,31 +218,31 @@ TEST_F(Soak, ManyRunsAtRandomMomentsThenExitDuringARun) {
   std::mt19937 random(20261209);
   TVideo& v = *video;
 
-  const int threadsBeforeWarmUp = soak::OwnThreads().size();
-  const long rssBeforeWarmUp = soak::ResidentKb();
+  const int threadsBeforeWarmUp = probe::OwnThreads().size();
+  const long rssBeforeWarmUp = probe::ResidentKb();
   WarmUp(random);
   if (HasFatalFailure()) return;
   // Idle after the first runs: a sanitizer's runtime starts a helper thread of its own
   // with the first thread of the process.
-  const QStringList idleThreads = soak::OwnThreads();
-  const long rssStart = soak::ResidentKb();
+  const QStringList idleThreads = probe::OwnThreads();
+  const long rssStart = probe::ResidentKb();
   std::vector<std::pair<double, double>> rssAfterWarmUp, heapAfterWarmUp;
   std::vector<std::string> report;
   const auto sample = [&](int cycle) {
-    const long rss = soak::ResidentKb();
+    const long rss = probe::ResidentKb();
     if (std::getenv("ORVIX_SOAK_TRACE"))
-      std::printf("SOAK trace %d rss %ld heap %zu\n", cycle, rss, soak::HeapBytes() / 1024);
+      std::printf("SOAK trace %d rss %ld heap %zu\n", cycle, rss, probe::HeapBytes() / 1024);
     if (cycle >= warmUp) {
       rssAfterWarmUp.emplace_back(cycle, double(rss));
-      heapAfterWarmUp.emplace_back(cycle, double(soak::HeapBytes()) / 1024.0);
+      heapAfterWarmUp.emplace_back(cycle, double(probe::HeapBytes()) / 1024.0);
     }
     if (cycle % 100 == 0 || cycle == cycles)
       report.push_back("cycle " + std::to_string(cycle) + ": rss " + std::to_string(rss) +
-                       " KiB, threads " + std::to_string(soak::OwnThreads().size()));
+                       " KiB, threads " + std::to_string(probe::OwnThreads().size()));
   };
   QElapsedTimer clock;
   clock.start();
-  const double cpu0 = ProcessCpuSeconds();
+  const double cpu0 = probe::ProcessCpuSeconds();
   int framesSeen = 0, linescans = 0, settingsOpened = 0, viewSwitches = 0, hung = 0;
   std::map<std::string, int> boxes;
   sample(0);
@@ -339,7 +329,7 @@ TEST_F(Soak, ManyRunsAtRandomMomentsThenExitDuringARun) {
     }
     Pump(1);
     ExpectIdle(m, cycle);
-    const QStringList threads = soak::OwnThreads();
+    const QStringList threads = probe::OwnThreads();
     EXPECT_EQ(threads.size(), idleThreads.size())
         << "cycle " << cycle << ": " << threads.join(',').toStdString() << " vs idle "
         << idleThreads.join(',').toStdString();
@@ -356,15 +346,15 @@ TEST_F(Soak, ManyRunsAtRandomMomentsThenExitDuringARun) {
     if (cycle % 10 == 0 || cycle == cycles) sample(cycle);
     if (std::getenv("ORVIX_SOAK_TRACE"))
       std::printf("cycle %d %s view %d heap %zu saves %d settings %d\n", cycle, Name(m),
-                  s.ViewMode.load(), soak::HeapBytes() / 1024, saves, settingsOpened);
+                  s.ViewMode.load(), probe::HeapBytes() / 1024, saves, settingsOpened);
   }
 
   const double seconds = clock.elapsed() / 1000.0;
-  const double cpu = ProcessCpuSeconds() - cpu0;
-  const long rssEnd = soak::ResidentKb();
-  const double rssSlope = soak::SlopePer100(rssAfterWarmUp);
-  const double heapSlope = soak::SlopePer100(heapAfterWarmUp);
-  const int threadsAfterCycles = soak::OwnThreads().size();
+  const double cpu = probe::ProcessCpuSeconds() - cpu0;
+  const long rssEnd = probe::ResidentKb();
+  const double rssSlope = probe::SlopePer100(rssAfterWarmUp);
+  const double heapSlope = probe::SlopePer100(heapAfterWarmUp);
+  const int threadsAfterCycles = probe::OwnThreads().size();
 
   // The end: the station closed while a run is going (the window's close; EXIT itself is
   // locked during a run). The run is ended and joined before anything goes away.
@@ -387,7 +377,7 @@ TEST_F(Soak, ManyRunsAtRandomMomentsThenExitDuringARun) {
     warned |= m.text == " Zewnętrzne urządzenie pracuje \r\n\r\n  Proszę wyłączyć je ręcznie    ";
   EXPECT_TRUE(warned);
   Pump(20);
-  const int threadsAfterExit = soak::OwnThreads().size();
+  const int threadsAfterExit = probe::OwnThreads().size();
   EXPECT_EQ(threadsAfterExit, idleThreads.size());
 
   char line[400];

@@ -1,11 +1,12 @@
 #pragma once
-// What a long operator session is measured by: the process's resident memory, its threads
-// (without Qt's pooled helpers, which come and go on their own) and the slope of a series
-// of memory samples.
+// What a long operator session is measured by: the process's resident memory, heap and CPU
+// time, its threads (without Qt's pooled helpers, which come and go on their own) and the
+// slope of a series of memory samples. Used by the soak test and the long-run benchmark.
 #include <QDir>
 #include <malloc.h>
 #include <QFile>
 #include <QStringList>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace orvix::soak {
+namespace orvix::probe {
 
 // Resident memory of this process, in KiB.
 inline long ResidentKb() {
@@ -23,6 +24,13 @@ inline long ResidentKb() {
     std::fclose(f);
   }
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// CPU time of the whole process (all its threads), in seconds.
+inline double ProcessCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -72,4 +80,4 @@ inline double SlopePer100(const std::vector<std::pair<double, double>>& points) 
   return 100.0 * (n * sxy - sx * sy) / d;
 }
 
-}  // namespace orvix::soak
+}  // namespace orvix::probe
