@@ -10,62 +10,23 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
 
-#include "ChannelSelection.h"
-#include "OperatorDialogs.h"
-#include "PictureFolders.h"
+#include "BenchStation.h"
 #include "ProcessProbe.h"
-#include "QuietDialogs.h"
 #include "RunState.h"
-#include "StationWindows.h"
 #include "TNastVid.h"
-#include "TOscyl.h"
 #include "TVideo.h"
-#include "Tmodul_zew.h"
 
 namespace orvix {
 namespace {
 
-// The station as main() builds it, without the print window.
-struct LongRunStation {
-  QTemporaryDir lockDir, programDir;
-  std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-  bench::QuietDialogs dialogs;
-  PictureFolders folders;
-  std::unique_ptr<TVideo> video;
-  std::unique_ptr<TNastVid> nastVid;
-  std::unique_ptr<TOscyl> oscyl;
-  std::unique_ptr<Tmodul_zew> modul;
-
-  LongRunStation() {
-    TVideoOptions o;
-    o.lockFolder = lockDir.path().toStdString();
-    o.programDir = programDir.path().toStdString();
-    o.screenSize = QSize(1280, 1024);
-    o.inhibitScreenSaver = false;
-    o.startDelayMs = 1000000;  // the start step runs below
-    o.pacing = ThreadPacing{0, 0};
-    video = std::make_unique<TVideo>(*s, dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), *s, dialogs);
-    oscyl = std::make_unique<TOscyl>(*s);
-    modul = std::make_unique<Tmodul_zew>(*s, dialogs);
-    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
-    video->show();
-    video->StartTimer();
-    heartbeat.start(20);
-  }
-  ~LongRunStation() {
-    video->StopAcquisition();
-    video.reset();
-  }
-
-  bool Idle() const { return !video->AcqThread && s->AcquisitionBusy.load() == 0; }
+// The station with the thread's pauses shortened to nothing.
+struct LongRunStation : bench::BenchStation {
+  LongRunStation() : BenchStation(ThreadPacing{0, 0}) { heartbeat.start(20); }
 
   // Runs until one more frame is on screen (its display step marks the channels unsaved);
   // an ADD series that has all its frames is started again. False after 30 s without one.

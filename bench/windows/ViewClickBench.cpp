@@ -9,16 +9,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 
+#include "BenchStation.h"
 #include "ChannelSelection.h"
-#include "OperatorDialogs.h"
 #include "PaintBox.h"
-#include "PictureFolders.h"
-#include "QuietDialogs.h"
 #include "RunState.h"
 #include "TNastVid.h"
 #include "TVideo.h"
@@ -26,35 +23,11 @@
 namespace orvix {
 namespace {
 
-struct Station {
-  QTemporaryDir lockDir, programDir;
-  std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-  bench::QuietDialogs dialogs;
-  PictureFolders folders;
-  std::unique_ptr<TVideo> video;
-  std::unique_ptr<TNastVid> nastVid;
-
+// All four channels on, the thread at the station's own pauses.
+struct Station : bench::BenchStation {
   Station() {
-    TVideoOptions o;
-    o.lockFolder = lockDir.path().toStdString();
-    o.programDir = programDir.path().toStdString();
-    o.screenSize = QSize(1280, 1024);
-    o.inhibitScreenSaver = false;
-    o.startDelayMs = 1000000;  // the start step runs below
-    video = std::make_unique<TVideo>(*s, dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), *s, dialogs);
-    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
-    video->show();
-    video->StartTimer();
     for (int k = 1; k <= 4; ++k) s->Config.SetChannelOn(k, true);
     UpdateChannelCode(*s);
-  }
-  ~Station() { video->StopAcquisition(); }
-
-  void Pump(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
   }
 };
 
