@@ -9,7 +9,11 @@
 #include "PictureFolders.h"
 #include "RunState.h"
 #include "ScriptedDialogs.h"
+#include "StationWindows.h"
+#include "TNastVid.h"
+#include "TOscyl.h"
 #include "TVideo.h"
+#include "Tmodul_zew.h"
 
 namespace orvix::test {
 
@@ -38,5 +42,20 @@ struct WindowTestBed {
   QTemporaryDir lockDir;
   QTemporaryDir programDir;
 };
+
+// The station's windows on the test bed, joined as main() joins them (without the print
+// window, which needs a printer), the main window shown.
+inline void BuildStationWindows(WindowTestBed& bed, const TVideoOptions& o,
+                                std::unique_ptr<TVideo>& video,
+                                std::unique_ptr<TNastVid>& nastVid,
+                                std::unique_ptr<TOscyl>& oscyl,
+                                std::unique_ptr<Tmodul_zew>& modul) {
+  video = std::make_unique<TVideo>(bed.S(), bed.dialogs, bed.folders, o);
+  nastVid = std::make_unique<TNastVid>(video.get(), bed.S(), bed.dialogs);
+  oscyl = std::make_unique<TOscyl>(bed.S());
+  modul = std::make_unique<Tmodul_zew>(bed.S(), bed.dialogs);
+  ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
+  video->show();
+}
 
 }  // namespace orvix::test

@@ -14,7 +14,6 @@
 
 #include "AppTestSupport.h"
 #include "PaintBox.h"
-#include "StationWindows.h"
 #include "TNastVid.h"
 #include "TOscyl.h"
 #include "TVideo.h"
@@ -28,12 +27,7 @@ class MeasureLinescan : public ::testing::Test, public test::WindowTestBed {
   void SetUp() override {
     TVideoOptions o = Options();
     o.startDelayMs = 1000000;
-    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
-    oscyl = std::make_unique<TOscyl>(S());
-    modul = std::make_unique<Tmodul_zew>(S(), dialogs);
-    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
-    video->show();
+    test::BuildStationWindows(*this, o, video, nastVid, oscyl, modul);
     SharedState& s = S();
     s.UnitScale = 12000;
     s.WorkMode = 0x22;

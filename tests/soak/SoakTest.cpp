@@ -30,7 +30,6 @@
 #include "ProcessProbe.h"
 #include "RunControlFixture.h"
 #include "SaveNames.h"
-#include "StationWindows.h"
 #include "TNastVid.h"
 #include "TOscyl.h"
 #include "TVideo.h"
@@ -74,12 +73,7 @@ class Soak : public ::testing::Test, public test::WindowTestBed {
     TVideoOptions o = Options();
     o.startDelayMs = 1000000;  // the start step runs below
     o.pacing = ThreadPacing{2, 0};
-    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
-    oscyl = std::make_unique<TOscyl>(S());
-    modul = std::make_unique<Tmodul_zew>(S(), dialogs);
-    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
-    video->show();
+    test::BuildStationWindows(*this, o, video, nastVid, oscyl, modul);
     video->StartTimer();
     // RECORD asks about unsaved pictures at START (the question switches the view and
     // back); the scripted operator answers No.
