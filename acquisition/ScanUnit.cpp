@@ -21,7 +21,7 @@ void UnitClearStream(SharedState& s) {
 
 void UnitReadState(SharedState& s) {
   s.UnitStatusWord = 10000;
-  s.UnitScale = std::strtod("12e3", nullptr);
+  s.UnitScale = 12e3;
   s.UnitKV = 20;
 }
 

@@ -229,9 +229,10 @@ class TVideoPictureLink final : public PictureWindowLink {
     s_.MeasureOn = 0;
     UpdateLamps();
   }
-  // "Prog. wymiarów" closes the settings window before this one opens, so no shown
-  // settings window is left to bring back.
-  void ReturnToSettings() override {}
+  // The operator may have opened the settings again while calibrating.
+  void ReturnToSettings() override {
+    if (v_.Settings) v_.Settings->BringToFrontIfShown();
+  }
 
  private:
   static constexpr int kRowMarkerLeft = 2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -33,11 +34,16 @@ std::optional<double> ReferenceLength(const std::string& edit1) {
   std::replace(s.begin(), s.end(), ',', '.');
   // Only a plain decimal number with an optional exponent: no hexadecimal, no inf or nan.
   if (s.find_first_not_of("0123456789.eE+-") != std::string::npos) return std::nullopt;
-  errno = 0;
-  char* end = nullptr;
-  const double v = std::strtod(s.c_str(), &end);
-  if (errno != 0 || end != s.c_str() + s.size() || !std::isfinite(v) || v == 0.0)
-    return std::nullopt;
+  // Read the same under every locale: "1,5" and "1.5" are both one and a half.
+  const char* first = s.data();
+  const char* last = s.data() + s.size();
+  if (first != last && *first == '+') {  // from_chars takes no sign but '-'
+    ++first;
+    if (first != last && *first == '-') return std::nullopt;
+  }
+  double v = 0;
+  const auto [end, ec] = std::from_chars(first, last, v, std::chars_format::general);
+  if (ec != std::errc() || end != last || !std::isfinite(v) || v == 0.0) return std::nullopt;
   return v;
 }
 

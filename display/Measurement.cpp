@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace orvix {
 
@@ -87,9 +87,11 @@ std::string LengthText(int64_t L) {
       unit = "mm";
       decimals = k == 7 ? 1 : 0;
     }
+    // Always a point as the decimal separator, whatever the desktop's locale says.
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, shown);
-    value = buf;
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::fixed, decimals);
+    value.assign(buf, written.ptr);
   }
   // Right-aligned in six characters, the unit after it, trimmed, one blank on each side.
   return " " + value + unit + " ";

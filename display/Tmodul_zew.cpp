@@ -24,6 +24,8 @@ namespace {
 
 constexpr int kWidth = 769, kHeight = 246;
 constexpr int kPageWidth = 615, kPageHeight = 236;
+// The button column right of the pages: wide enough for "Ustawianie progów KV" in bold.
+constexpr int kButtonLeft = 622, kButtonWidth = 144;
 constexpr int kRightGap = 10;  // right edge 10 pixels left of the picture panel's
 constexpr int kTop = 5;
 constexpr int kRanges = 14, kRangesShown = 10;
@@ -90,13 +92,13 @@ void Tmodul_zew::FormCreate() {
   s_.CalibrationOpen = 0;
 
   Button5 = Named(new QPushButton(U("Kalibracja wymiarów"), this), "Button5");
-  Button5->setGeometry(630, 10, 130, 30);
+  Button5->setGeometry(kButtonLeft, 10, kButtonWidth, 30);
   Button3 = Named(new QPushButton(U("Ustawianie progów KV"), this), "Button3");
-  Button3->setGeometry(630, 46, 130, 30);
+  Button3->setGeometry(kButtonLeft, 46, kButtonWidth, 30);
   Button8 = Named(new QPushButton(U("Zapis nastaw"), this), "Button8");
-  Button8->setGeometry(630, 150, 130, 30);
+  Button8->setGeometry(kButtonLeft, 150, kButtonWidth, 30);
   Button1 = Named(new QPushButton(U("Zamknij"), this), "Button1");
-  Button1->setGeometry(630, 206, 130, 30);
+  Button1->setGeometry(kButtonLeft, 206, kButtonWidth, 30);
 
   // The kV page.
   Panel1 = Named(new QWidget(this), "Panel1");

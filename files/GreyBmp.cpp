@@ -21,6 +21,10 @@ using namespace files;
 // bytes, so a block touches each column's cache lines once instead of once per row.
 constexpr int kRowBlock = 32;
 
+// The compression field's run-length codes.
+constexpr uint32_t kRle8 = 1;
+constexpr uint32_t kRle4 = 2;
+
 void Put16(uint8_t* p, uint32_t v) {
   p[0] = uint8_t(v);
   p[1] = uint8_t(v >> 8);
@@ -31,6 +35,78 @@ void Put32(uint8_t* p, uint32_t v) {
 uint32_t Get16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
 uint32_t Get32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// A file's bytes one by one from an offset on, read a block at a time.
+class ByteStream {
+ public:
+  ByteStream(const ReadAt& read, uint64_t offset) : read_(read), next_(offset) {}
+  bool Get(uint8_t& b) {
+    if (at_ == have_) {
+      if (ended_) return false;
+      have_ = read_(next_, buf_, sizeof buf_);
+      next_ += have_;
+      at_ = 0;
+      ended_ = have_ < sizeof buf_;
+      if (have_ == 0) return false;
+    }
+    b = buf_[at_++];
+    return true;
+  }
+
+ private:
+  const ReadAt& read_;
+  uint64_t next_;
+  uint8_t buf_[4096];
+  size_t have_ = 0;
+  size_t at_ = 0;
+  bool ended_ = false;
+};
+
+// Run-length pixel data (RLE8 with 8 bits per pixel, RLE4 with 4) of a bottom-up picture
+// of `rows` rows, into `out`, which holds the columns and rows the store can take: file
+// row r is picture row rows-1-r. Pixels beyond the picture's width or the store are
+// dropped; pixels the data skips or never reaches stay 0. The data ends at its end-of-
+// picture mark, at the file's end, or when it moves past the last row.
+void DecodeRle(const ReadAt& read, uint64_t offset, int bits, int64_t rows, const uint8_t* map,
+               GreyPicture& out) {
+  ByteStream in(read, offset);
+  int64_t x = 0;
+  int64_t r = 0;
+  auto put = [&](uint8_t index) {
+    const int64_t y = rows - 1 - r;
+    if (x < out.columns && y < out.rows)
+      out.pixels[size_t(y) * size_t(out.columns) + size_t(x)] = map[index];
+    ++x;
+  };
+  // Pixel i of a pair of 4-bit pixels is the high half of the byte first.
+  auto pixel = [bits](uint8_t byte, int i) -> uint8_t {
+    return bits == 8 ? byte : (i % 2 == 0 ? byte >> 4 : byte & 0x0F);
+  };
+  uint8_t a = 0, b = 0;
+  while (r < rows && in.Get(a) && in.Get(b)) {
+    if (a > 0) {  // a run of `a` pixels
+      for (int i = 0; i < a; ++i) put(pixel(b, i));
+    } else if (b == 0) {  // end of the row
+      x = 0;
+      ++r;
+    } else if (b == 1) {  // end of the picture
+      return;
+    } else if (b == 2) {  // move right and up
+      uint8_t dx = 0, dy = 0;
+      if (!in.Get(dx) || !in.Get(dy)) return;
+      x += dx;
+      r += dy;
+    } else {  // `b` pixels as they are, their bytes padded to an even count
+      uint8_t v = 0;
+      for (int i = 0; i < b; ++i) {
+        if ((bits == 8 || i % 2 == 0) && !in.Get(v)) return;
+        put(pixel(v, i));
+      }
+      const int bytes = bits == 8 ? b : (b + 1) / 2;
+      if (bytes % 2 != 0 && !in.Get(v)) return;
+    }
+  }
 }
 
 }  // namespace
@@ -102,15 +178,20 @@ uint8_t ReadGreyBmp(const ReadAt& read, GreyPicture& out) {
   if (infoSize < uint32_t(kInfoHeaderBytes)) return kKindNotGrey;  // not a Windows header
   const int32_t width = int32_t(Get32(h + 18));
   const int32_t height = int32_t(Get32(h + 22));
-  if (Get16(h + 28) != 8 || Get32(h + 30) != 0) return kKindNotGrey;
+  const uint32_t bits = Get16(h + 28);
+  const uint32_t compression = Get32(h + 30);
+  const bool rle = (bits == 8 && compression == kRle8) || (bits == 4 && compression == kRle4);
+  if (!rle && (bits != 8 || compression != 0)) return kKindNotGrey;
   if (width <= 0 || height == 0 || height == INT32_MIN) return kKindNotGrey;
+  if (rle && height < 0) return kKindNotGrey;  // run-length pictures are bottom-up only
 
   // The palette follows the information header; a grey one is applied.
   uint8_t map[256];
   for (int i = 0; i < 256; ++i) map[i] = uint8_t(i);
   {
+    const uint32_t colours = 1u << bits;
     uint32_t entries = Get32(h + 46);
-    if (entries == 0 || entries > 256) entries = 256;
+    if (entries == 0 || entries > colours) entries = colours;
     const uint64_t paletteAt = uint64_t(kFileHeaderBytes) + infoSize;
     if (paletteAt < dataOffset)
       entries = uint32_t(std::min<uint64_t>(entries, (dataOffset - paletteAt) / 4));
@@ -133,6 +214,10 @@ uint8_t ReadGreyBmp(const ReadAt& read, GreyPicture& out) {
   out.rows = int(std::min<int64_t>(rows, kOpenMaxRow + 1));
   out.pixels.assign(size_t(out.columns) * size_t(out.rows), 0);
 
+  if (rle) {
+    DecodeRle(read, dataOffset, int(bits), rows, map, out);
+    return kKindNothing;
+  }
   // Picture row y is file row y (top-down) or rows-1-y (bottom-up).
   std::vector<uint8_t> buf(size_t(out.columns));
   for (int y = 0; y < out.rows; ++y) {

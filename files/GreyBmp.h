@@ -44,14 +44,15 @@ struct GreyPicture {
 // Reads n bytes at offset into buf; returns how many it got (0 at the end or on error).
 using ReadAt = std::function<size_t(uint64_t offset, uint8_t* buf, size_t n)>;
 
-// Reads an 8-bit uncompressed BMP. Every access stays inside the file and the buffers
-// whatever the header claims: rows are taken from the file's pixel-data offset, a
-// negative height (top-down rows) is honoured, rows wider than the store keep only the
-// columns it holds, and a file shorter than its header claims gives what it has (the
-// rest stays 0). A palette of greys is applied (the station's own ramp maps every value
-// to itself); any other palette leaves the bytes as they are. Returns kind 50 when
-// read, 4 when the file is not such a picture (too short a header, not "BM", not 8 bits,
-// compressed, no width or height).
+// Reads an 8-bit BMP, uncompressed or run-length (RLE8), or a 4-bit run-length one (RLE4).
+// Every access stays inside the file and the buffers whatever the header claims: rows are
+// taken from the file's pixel-data offset, a negative height (top-down rows) is honoured
+// for uncompressed files, rows wider than the store keep only the columns it holds, and a
+// file shorter than its header claims gives what it has (the rest stays 0). A palette of
+// greys is applied (the station's own ramp maps every value to itself); any other palette
+// leaves the bytes as they are. Returns kind 50 when read, 4 when the file is not such a
+// picture (too short a header, not "BM", another depth or compression, a top-down
+// run-length picture, no width or height).
 uint8_t ReadGreyBmp(const ReadAt& read, GreyPicture& out);
 
 // Opens and reads `path`: kind 3 with the open's result code when it cannot be opened,

@@ -140,7 +140,10 @@ void PictureFiles::SavePictureAs() {
               MsgResult::Yes)
         return kKindNothing;
     }
-    folders_.SaveDir = folder;
+    // The save folder follows the dialog only into a folder that is there: a path typed
+    // into a missing one fails below, and the next dialog and the automatic saves keep
+    // the last good folder.
+    if (IsFolder(folder)) folders_.SaveDir = folder;
     const bool colour = EntryIsColour(filters, entry);
     // The replacing writer puts a new file in place, so a read-only file the operator
     // agreed to replace becomes an ordinary writable one.

@@ -217,6 +217,11 @@ bool TDrukVid::PrintOnto(QPrinter& printer) {
   const std::string date =
       QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 
+  // The page is laid out in the printer's own printable area: its hardware margins, not
+  // Qt's default ones, so the picture sits as far from the sheet's top on every printer.
+  QPageLayout layout = printer.pageLayout();
+  layout.setMargins(layout.minimumMargins());
+  printer.setPageLayout(layout);
   const int dpi = printer.resolution();
   const QRect printable = printer.pageRect(QPrinter::DevicePixel).toRect();
   const PrintPage page =

@@ -2,8 +2,9 @@
 // palette, bits, a negative height), the reader must stay inside the file and its own
 // buffers, say kind 4 for what it cannot read, and hand StoreGreyPicture a picture whose
 // pixels match its columns and rows within the store's bounds. The input is the file.
-// Pictures with the station's own grey ramp are also checked byte for byte against the
-// file: each pixel is the file byte at its place in its row, or 0 past the file's end.
+// Uncompressed pictures with the station's own grey ramp are also checked byte for byte
+// against the file: each pixel is the file byte at its place in its row, or 0 past the
+// file's end. Run-length pictures (RLE8, RLE4) are held to the bounds alone.
 //
 // The reader's work grows with the picture the header asks for (up to 2601 x 1613 pixels
 // allocated and filled), so a header asking for more than kPixelBudget pixels of the store
@@ -35,6 +36,7 @@ bool StationPalette(const uint8_t* data, size_t size) {
   const uint32_t entries = Get32(data + 46);
   if (entries != 0 && entries != 256) return false;
   if (Get32(data + 10) < uint32_t(files::kGreyHeaderBytes)) return false;
+  if (Get32(data + 30) != 0) return false;  // run-length
   for (int i = 0; i < 256; ++i) {
     const uint8_t* e = data + 54 + 4 * i;
     if (e[0] != i || e[1] != i || e[2] != i) return false;

@@ -47,6 +47,8 @@ bool ReadRegularFile(const std::string& path, std::string& bytes, int& error,
 // True when `path` exists and its owner may not write it (the station's read-only mark).
 bool IsReadOnly(const std::string& path);
 bool FileExists(const std::string& path);
+// True when `path` is a folder (or a link to one).
+bool IsFolder(const std::string& path);
 // Gives the owner write permission ("clears the attributes") of a regular file; false when
 // it cannot. Anything that is not a regular file is left alone.
 bool MakeWritable(const std::string& path);

@@ -33,6 +33,19 @@ struct FileDialogAnswer {
   int filterIndex = 0;
 };
 
+// The caption of a box: its own title when it has one, otherwise the standard caption of
+// its type, as the desktop's message boxes have it.
+inline std::string BoxCaption(MsgType type, const std::string& title) {
+  if (!title.empty()) return title;
+  switch (type) {
+    case MsgType::Warning: return "Warning";
+    case MsgType::Error: return "Error";
+    case MsgType::Information: return "Information";
+    case MsgType::Confirmation: return "Confirm";
+  }
+  return {};
+}
+
 class OperatorDialogs {
  public:
   virtual ~OperatorDialogs() = default;

@@ -1,6 +1,8 @@
 #include "QtDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QString>
@@ -28,7 +30,7 @@ class QtOperatorDialogs final : public OperatorDialogs {
       case MsgType::Information: box.setIcon(QMessageBox::Information); break;
       case MsgType::Confirmation: box.setIcon(QMessageBox::Question); break;
     }
-    box.setWindowTitle(title.empty() ? QStringLiteral("ORVIX") : Q(title));
+    box.setWindowTitle(Q(BoxCaption(type, title)));
     // The station's texts use CR LF line breaks; a label wants plain LF.
     QString t = Q(text);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -63,7 +65,15 @@ class QtOperatorDialogs final : public OperatorDialogs {
  private:
   static std::optional<FileDialogAnswer> Run(const FileDialogRequest& rq,
                                              QFileDialog::AcceptMode mode) {
-    QFileDialog dlg(nullptr, Q(rq.title), Q(rq.folder), FilterString(rq.filters));
+    // Qt takes the last part of a folder that is not there for a file name: the dialog
+    // opens in the nearest folder that is, with only the name asked for in its field.
+    QString folder = QDir(Q(rq.folder)).absolutePath();
+    while (!QFileInfo(folder).isDir()) {
+      const QString up = QFileInfo(folder).path();
+      if (up == folder) break;
+      folder = up;
+    }
+    QFileDialog dlg(nullptr, Q(rq.title), folder, FilterString(rq.filters));
     dlg.setAcceptMode(mode);
     // The station asks its own questions before it replaces a file.
     if (mode == QFileDialog::AcceptSave) dlg.setOption(QFileDialog::DontConfirmOverwrite);

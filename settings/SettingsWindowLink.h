@@ -32,6 +32,8 @@ class SettingsWindowLink {
   virtual void OpenSettings() = 0;
   // Shutdown: closes the window the way "Zamknij" does, when it is open.
   virtual void CloseSettings() = 0;
+  // The calibration window closed: the settings window, when shown, comes to the front.
+  virtual void BringToFrontIfShown() = 0;
   // The start step: load or default the configuration and apply it (VISUAL selected).
   virtual void ReloadConfig() = 0;
   // The start step, after ReloadConfig: the pages of the channels DetectorCount leaves out

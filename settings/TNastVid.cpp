@@ -330,6 +330,11 @@ void TNastVid::ShowModeCheck(const WorkModeCheck& check) {
 }
 
 void TNastVid::nastawy_koniec() {
+  LeaveSettings();
+  if (link_) link_->RedrawPicture(s_.ViewMode.load(), s_.WorkMode.load(), "r");
+}
+
+void TNastVid::LeaveSettings() {
   UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
     RedrawOnMainWindow(view, mode, letter);
   });
@@ -340,7 +345,6 @@ void TNastVid::nastawy_koniec() {
     link_->RepaintViews();
     link_->UpdateRunButtons();
     link_->UpdateViewButtons();
-    link_->RedrawPicture(s_.ViewMode.load(), s_.WorkMode.load(), "r");
   }
 }
 

@@ -126,6 +126,7 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void CheckBox3Click();
   // Looks up the next numbered name of `base` in `folder` and shows it in Label2.
   void ShowNextAutoName(const std::string& folder, const std::string& base) override;
+  void BringToFrontIfShown() override;
 
   // --- Configuration ---
   void ApplyConfig(uint8_t mode);
@@ -258,6 +259,9 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   void StereoOn();
   void StereoOff();
   void ShowPage(int tag, bool visible);
+  // Closing without the redraw: channels, unit link, hidden, main window repainted.
+  void LeaveSettings();
+  void ShowLabel2Colours(bool autoNumbering);  // the file page's next-name label
   void Wire();
   void ShowGainCaption(int position);
   void ShowOffsetCaption(int position);

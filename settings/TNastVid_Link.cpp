@@ -48,6 +48,12 @@ void TNastVid::CloseSettings() {
   if (s_.SettingsOpen.load() != 0 || isVisible()) nastawy_koniec();
 }
 
+void TNastVid::BringToFrontIfShown() {
+  if (!isVisible()) return;
+  raise();
+  activateWindow();
+}
+
 void TNastVid::ShowStartControls(bool askBoxesVisible) {
   Panel14->show();
   CheckBox2->setVisible(askBoxesVisible);

@@ -114,8 +114,7 @@ void TNastVid::BuildFilePage() {
   CheckBox1->setGeometry(15, 10, 400, 22);
   Label2 = new QLabel(page);
   Label2->setGeometry(15, 38, kLabel2Width, 22);
-  SetPanelColour(Label2, kGrey);
-  Label2->setStyleSheet(QStringLiteral("color: rgb(192,192,192);"));
+  ShowLabel2Colours(false);
   Button5 = new QPushButton(Q("ustaw nazwę"), page);
   Button5->setGeometry(15, 68, 140, 26);
   CheckBox5 = new QCheckBox(Q("Wykonać kopie zapasową w wybranym katalogu"), page);
@@ -360,10 +359,17 @@ void TNastVid::CheckBox1Click() {
   const bool autoNumbering = CheckBox1->isChecked();
   s_.AutoNumberingOn = autoNumbering ? 1 : 0;
   if (link_) link_->SetSaveButtonCaption(autoNumbering ? "Zapisz" : "Zapisz jako...");
-  SetPanelColour(Label2, autoNumbering ? kLabelBlue : kGrey);
-  Label2->setStyleSheet(autoNumbering ? QStringLiteral("color: rgb(255,255,0);")
-                                      : QStringLiteral("color: rgb(192,192,192);"));
+  ShowLabel2Colours(autoNumbering);
   Label2->resize(kLabel2Width, Label2->height());
+}
+
+// Yellow on blue while numbering is on, silver on grey otherwise. Both through the palette:
+// a style sheet would paint the label's background over the palette's.
+void TNastVid::ShowLabel2Colours(bool autoNumbering) {
+  SetPanelColour(Label2, autoNumbering ? kLabelBlue : kGrey);
+  QPalette p = Label2->palette();
+  p.setColor(QPalette::WindowText, autoNumbering ? kYellow : kSilver);
+  Label2->setPalette(p);
 }
 
 void TNastVid::ShowNextAutoName(const std::string& folder, const std::string& base) {
@@ -391,7 +397,8 @@ void TNastVid::Button5Click() {
   const auto answer = dialogs_.SaveFile(request);
   if (!answer) return;
   const QFileInfo chosen(Q(answer->path));
-  SaveDir() = chosen.absolutePath().toStdString();
+  // Automatic saves go on into the last good folder when the one typed is not there.
+  if (QFileInfo(chosen.absolutePath()).isDir()) SaveDir() = chosen.absolutePath().toStdString();
   const std::string name = chosen.fileName().toStdString();
   if (const auto base = AutoNameBaseOf(name)) {
     AutoNameBase() = *base;
@@ -513,7 +520,8 @@ void TNastVid::CheckBox7Click() {
 }
 
 void TNastVid::Button11Click() {
-  nastawy_koniec();
+  // Only a repaint: the picture stays as it is, with a measurement drawn on it.
+  LeaveSettings();
   if (calibration_) calibration_->OpenCalibration();
 }
 

@@ -110,6 +110,30 @@ TEST_F(MeasureLinescan, TwoClicksMeasureAndCalibrate) {
   EXPECT_EQ(modul->Edit22->text(), "120");
 }
 
+// "Prog. wymiarów" only repaints the picture: a measurement drawn on it stays. "Zamknij" of
+// the calibration window brings back a settings window the operator opened meanwhile.
+TEST_F(MeasureLinescan, CalibrationOpensOverTheMeasuredPictureAndReturnsToSettings) {
+  SharedState& s = S();
+  video->KlawiszWymiarClick();
+  Press(100, 300);
+  Press(400, 300);
+  ASSERT_EQ(s.PictureAnnotated.load(), 1);
+  video->KlawiszCHANGEClick();
+  nastVid->Button11->click();
+  EXPECT_EQ(s.PictureAnnotated.load(), 1);
+  EXPECT_EQ(video->Surfaces.Image1.pixel(250, 300), 0xFFFF0000u);
+  EXPECT_FALSE(nastVid->isVisible());
+  ASSERT_TRUE(modul->isVisible());
+
+  video->KlawiszCHANGEClick();
+  modul->activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), modul.get());
+  modul->Button1->click();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), nastVid.get());
+}
+
 TEST_F(MeasureLinescan, RangeButtonDropsAMeasurementInProgress) {
   SharedState& s = S();
   modul->FormOtwieraj();

@@ -80,7 +80,7 @@ TEST_F(StripRunTest, RecordCycleAdvancesAndWrapsTheRegistrationNumber) {
   SharedState& s = S();
   s.Config.SetMarkerChannel(1, true);
   s.Config.SetFlag(cfg::kRegIncrementOnSaveRow, false);  // "Po skończeniu cyklu RECORD"
-  for (const auto [from, to] : {std::pair<int, int>{1, 2}, {999, 1}}) {
+  for (const auto& [from, to] : {std::pair<int, int>{1, 2}, {999, 1}}) {
     s.RegNumber = uint16_t(from);
     video->KlawiszRECORD->click();
     s.WorkMode = 0x12;

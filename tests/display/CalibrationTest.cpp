@@ -3,6 +3,8 @@
 // command bytes, and what Edit1 and Edit22 accept.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "Calibration.h"
 
 namespace orvix {
@@ -28,6 +30,18 @@ TEST(Calibration, CorrectionFromTheReferenceLength) {
   EXPECT_EQ(CorrectionFromMeasurement(300, 5000, 240, "0,0000000000000000001")->correction, 150);
   EXPECT_EQ(CorrectionFromMeasurement(300, 5000, 240, "1E-300")->correction, 150);
   EXPECT_EQ(CorrectionFromMeasurement(48, 5000, 240, "1E300")->correction, 50);
+}
+
+// The same reference length under every locale (these tests also run under pl_PL.UTF-8).
+TEST(Calibration, ReferenceLengthReadTheSameEverywhere) {
+  for (const auto& [text, value] : {std::pair{"1,5", 1.5}, {"1.5", 1.5}, {" +2,25 ", 2.25},
+                                    {"15E-1", 1.5}, {",5", 0.5}, {"-1,5", -1.5}}) {
+    const auto v = ReferenceLength(text);
+    ASSERT_TRUE(v) << text;
+    EXPECT_DOUBLE_EQ(*v, value) << text;
+  }
+  for (const char* bad : {"+-1", "1,5E", "1 5", "0x1p3", "1e400"})
+    EXPECT_FALSE(ReferenceLength(bad)) << bad;
 }
 
 TEST(Calibration, StoredAndTypedCorrections) {

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -41,6 +44,16 @@ struct Calibration : ::testing::Test {
   }
 };
 
+// The caption fits inside the part of the button the style draws its text in.
+void ExpectCaptionWhole(QPushButton* b) {
+  QStyleOptionButton o;
+  o.initFrom(b);
+  o.text = b->text();
+  const QRect inside = b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b);
+  EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), inside.width())
+      << b->text().toStdString();
+}
+
 TEST_F(Calibration, WindowAndControls) {
   EXPECT_EQ(w->windowTitle(), "Wprowadzanie kalibracji paska");
   EXPECT_EQ(w->size(), QSize(769, 246));
@@ -74,9 +87,14 @@ TEST_F(Calibration, WindowAndControls) {
   EXPECT_FALSE(w->Panel1->isVisible());
   EXPECT_EQ(w->frameGeometry().right(), 100 + 1106 - 1 - 10);
   EXPECT_EQ(w->y(), 5);
+  // The open page's button shows its caption in bold, whole.
+  EXPECT_TRUE(w->Button5->font().bold());
+  ExpectCaptionWhole(w->Button5);
   w->Button3Click();
   EXPECT_TRUE(w->Panel1->isVisible());
   EXPECT_FALSE(w->Button8->isVisible());
+  EXPECT_TRUE(w->Button3->font().bold());
+  ExpectCaptionWhole(w->Button3);
   w->Button1Click();
   EXPECT_EQ(s.CalibrationOpen.load(), 0);
   EXPECT_EQ(s.MeasureOn.load(), 0);

@@ -226,7 +226,9 @@ TEST(InfoStrip, BurnGeometryPerScale) {
     EXPECT_EQ(at(c.lastColumn, c.last, 2), 23) << "strip row 22 on the last line";
     EXPECT_EQ(at(0, c.first - 1, 2), 0) << "the line above is untouched";
     EXPECT_EQ(at(c.lastColumn + 1, c.last, 2), 0) << "the column beyond is untouched";
-    if (c.last + 1 < kStoreRows) EXPECT_EQ(at(0, c.last + 1, 2), 0);
+    if (c.last + 1 < kStoreRows) {
+      EXPECT_EQ(at(0, c.last + 1, 2), 0);
+    }
     EXPECT_EQ(at(0, c.first, 1), 0) << "other channels untouched";
     EXPECT_EQ(at(0, c.first, 3), 0);
     // Row r at n*r + base .. + n - 1, column x at n*x .. n*x + n - 1.

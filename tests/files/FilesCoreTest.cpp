@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 #include "AutoName.h"
 #include "FileErrors.h"
@@ -264,9 +265,14 @@ TEST(GreyBmp, ReaderStaysInsideTheFileAndTheStoreWhateverTheHeaderSays) {
   auto b24 = MakeBmp8(4, 4, value);
   b24[28] = 24;
   EXPECT_EQ(refused(b24), 4);
-  auto rle = MakeBmp8(4, 4, value);
-  rle[30] = 1;
-  EXPECT_EQ(refused(rle), 4);
+  // Compressions other than run-length, run-length of another depth, top-down run-length.
+  for (const auto& [bits, compression, height] :
+       {std::tuple{8, 3, 4}, {4, 1, 4}, {8, 2, 4}, {4, 0, 4}, {8, 1, -4}}) {
+    auto b = MakeBmp8(4, height, value);
+    b[28] = uint8_t(bits);
+    b[30] = uint8_t(compression);
+    EXPECT_EQ(refused(b), 4) << bits << " bits, compression " << compression;
+  }
   auto noWidth = MakeBmp8(4, 4, value);
   Put32At(noWidth, 18, 0);
   EXPECT_EQ(refused(noWidth), 4);
@@ -276,6 +282,40 @@ TEST(GreyBmp, ReaderStaysInsideTheFileAndTheStoreWhateverTheHeaderSays) {
   auto notBm = MakeBmp8(4, 4, value);
   notBm[0] = 'X';
   EXPECT_EQ(refused(notBm), 4);
+}
+
+// Run-length pictures: runs, literal stretches with their padding, end of row, moves, the
+// end mark, and data that runs past the width, the rows or the file.
+TEST(GreyBmp, RunLengthPicturesDecodeInsideThePicture) {
+  struct Case {
+    const char* what;
+    int bits, width, height;
+    std::vector<uint8_t> data;
+    std::vector<uint8_t> top_first;  // the picture, top row first
+  };
+  const Case cases[] = {
+      {"runs, end of row, end", 8, 4, 2, {3, 9, 0, 0, 2, 7, 0, 1}, {7, 7, 0, 0, 9, 9, 9, 0}},
+      {"odd literal padded", 8, 4, 2, {0, 3, 1, 2, 3, 0, 1, 4, 0, 0, 0, 3, 5, 6, 7, 0, 0, 1},
+       {5, 6, 7, 0, 1, 2, 3, 4}},
+      {"move", 8, 4, 2, {0, 2, 1, 1, 2, 8, 0, 1}, {0, 8, 8, 0, 0, 0, 0, 0}},
+      {"run past the width", 8, 4, 2, {6, 5, 0, 0, 1, 6, 0, 1}, {6, 0, 0, 0, 5, 5, 5, 5}},
+      {"cut short", 8, 4, 2, {2, 9}, {0, 0, 0, 0, 9, 9, 0, 0}},
+      {"moved past the rows", 8, 4, 2, {0, 2, 0, 200, 3, 1}, {0, 0, 0, 0, 0, 0, 0, 0}},
+      {"4-bit run", 4, 5, 1, {5, 0x12, 0, 1}, {1, 2, 1, 2, 1}},
+      {"4-bit literal, two bytes", 4, 5, 1, {0, 3, 0x34, 0x50, 0, 1}, {3, 4, 5, 0, 0}},
+      {"4-bit literal, padded", 4, 5, 1, {0, 5, 0x12, 0x34, 0x50, 0, 0, 1}, {1, 2, 3, 4, 5}},
+  };
+  for (const Case& c : cases) {
+    auto b = MakeBmp8(c.width, c.height, [](int, int) { return uint8_t(0); });
+    b.resize(1078);
+    b.insert(b.end(), c.data.begin(), c.data.end());
+    b[28] = uint8_t(c.bits);
+    b[30] = c.bits == 8 ? 1 : 2;
+    uint8_t kind = 0;
+    const GreyPicture p = ReadMemory(b, &kind);
+    ASSERT_EQ(kind, 50) << c.what;
+    EXPECT_EQ(p.pixels, c.top_first) << c.what;
+  }
 }
 
 TEST(GreyBmp, FilesOfOtherProgramsOpenWithEveryPixelInPlace) {
@@ -304,6 +344,15 @@ TEST(GreyBmp, FilesOfOtherProgramsOpenWithEveryPixelInPlace) {
       wrong += p.pixels[size_t(y * 29 + x)] != uint8_t(20 + 3 * ((x + 2 * y) % 60));
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(ReadGreyBmpFile(data + "/magick_4bit_13x5.bmp", p, code), 4);
+  // ImageMagick's own choice for an 8-bit grey BMP: run-length (RLE8).
+  ASSERT_EQ(ReadGreyBmpFile(data + "/magick_rle8_41x19.bmp", p, code), 50);
+  ASSERT_EQ(p.pixels.size(), 41u * 19u);
+  wrong = 0;
+  for (int y = 0; y < 19; ++y)
+    for (int x = 0; x < 41; ++x)
+      wrong += p.pixels[size_t(y * 41 + x)] !=
+               uint8_t(y % 3 ? ((x / 5) * 30 + y * 3) % 256 : (x * 11 + y) % 256);
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(SaveNames, FilterListsForEveryView) {

@@ -231,6 +231,34 @@ TEST(SavePictureAuto, NumberedNamesTwinsAndTheLastName) {
   AutoNameBase() = "backup";
 }
 
+// A path typed into a folder that is not there fails with the error box (captioned
+// "Error"), and the save folder stays where the last good save went: the next dialog opens
+// there with an empty name, and the automatic save writes there.
+TEST(SavePictureAs, AMissingFolderLeavesTheSaveFolderWhereItWas) {
+  Bed b;
+  const std::string good = b.folders.SaveDir;
+  b.Answer("brak/obraz.bmp", 0);
+  b.files->SavePictureAs();
+  ASSERT_EQ(b.dialogs.shown.size(), 1u);
+  EXPECT_EQ(b.dialogs.shown[0].text, kNotSaved);
+  EXPECT_EQ(b.dialogs.shown[0].title, "Error");
+  EXPECT_EQ(b.folders.SaveDir, good);
+  b.files->SavePictureAs();  // cancelled: only its request is looked at
+  ASSERT_EQ(b.dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(b.dialogs.fileRequests[1].folder, good);
+  EXPECT_EQ(b.dialogs.fileRequests[1].fileName, "");
+  AutoNameBase() = "backup";
+  b.files->SavePictureAuto();
+  EXPECT_EQ(b.dialogs.shown.size(), 1u);
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(good + "/backup-0001.bmp")));
+  // A warning box is captioned "Warning".
+  b.Answer("backup-0001.bmp", 0);
+  b.files->SavePictureAs();
+  ASSERT_EQ(b.dialogs.shown.size(), 2u);
+  EXPECT_EQ(b.dialogs.shown[1].type, MsgType::Warning);
+  EXPECT_EQ(b.dialogs.shown[1].title, "Warning");
+}
+
 TEST(SavePictures, AFullDiskLosesNothingAndClaimsNothing) {
   struct Save {
     const char* what;

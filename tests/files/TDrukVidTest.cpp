@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTransform>
 #include <chrono>
 #include <thread>
 
@@ -162,8 +163,11 @@ TEST_F(PrintFixture, LostPrinterAndCancelledFileAreToldNotPrinted) {
 void ExpectPageAsLaidOut(const std::string& pdf, const TDrukVid::PrintedPage& printed,
                          const std::string& outBase, bool nameLine) {
   constexpr int kDpi = 150;
-  const QImage g = test::RasterisePdf(pdf, kDpi, outBase);
+  QImage g = test::RasterisePdf(pdf, kDpi, outBase);
   ASSERT_FALSE(g.isNull()) << "pdftoppm could not read " << pdf;
+  // A spooler may put a landscape page on the sheet turned, its top along the sheet's left.
+  const bool landscape = printed.printable.width() > printed.printable.height();
+  if (landscape && g.height() > g.width()) g = g.transformed(QTransform().rotate(90));
   const double s = double(kDpi) / printed.dpi;
   const PrintPage& p = printed.page;
   const QPoint o = printed.printable.topLeft();
@@ -174,10 +178,14 @@ void ExpectPageAsLaidOut(const std::string& pdf, const TDrukVid::PrintedPage& pr
   EXPECT_NEAR(f.pictureLeft, (o.x() + p.X1) * s, 2);
   EXPECT_NEAR(f.pictureTop, (o.y() + p.Y1) * s, 2);
   EXPECT_NEAR(f.pictureRight, (o.x() + p.X2) * s, 2);
+  // The same distance from the sheet's top on every printer: 30 mm, 20 mm in landscape.
+  EXPECT_NEAR(f.pictureTop * 25.4 / kDpi, landscape ? 20.0 : 30.0, 0.5);
   // Text where the lines are; nothing in the two empty comment lines.
   const size_t first = nameLine ? 4 : 2;
   ASSERT_EQ(p.lines.size(), first + 5);
-  if (nameLine) EXPECT_GT(test::InkInLine(g, printed, kDpi, p.lines[0].x, p.lines[0].y, 20), 0);
+  if (nameLine) {
+    EXPECT_GT(test::InkInLine(g, printed, kDpi, p.lines[0].x, p.lines[0].y, 20), 0);
+  }
   EXPECT_GT(test::InkInLine(g, printed, kDpi, p.lines[first - 2].x, p.lines[first - 2].y, 20), 0);
   EXPECT_GT(test::InkInLine(g, printed, kDpi, p.lines[first].x, p.lines[first].y, 20), 0);
   EXPECT_EQ(test::InkInLine(g, printed, kDpi, p.lines[first + 1].x, p.lines[first + 1].y, 100), 0);
@@ -232,22 +240,28 @@ TEST_F(PrintFixture, RealCupsQueuePrintsThePage) {
   Type({"cups", "", "trzecia", "", "piąta"});
   TDrukVid real(host.get(), s, dialogs, QtPrinters(), folders);
   for (int i = 0; i < 5; ++i) real.Edits[size_t(i)]->setText(w->Edits[size_t(i)]->text());
-  real.StartDruk();
-  real.Button2Click();
-  EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown[0].text;
-  EXPECT_EQ(real.LastPage().target, queue);
-  QString pdf;
-  for (int i = 0; i < 300 && pdf.isEmpty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    for (const QString& f : out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time))
-      if (!before.contains(f)) {
-        pdf = out.filePath(f);
-        break;
-      }
+  // Portrait, then landscape: each page is the queue's next new PDF.
+  QStringList seen = before;
+  for (const auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+    real.Printer().setPageOrientation(orientation);
+    real.StartDruk();
+    real.Button2Click();
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.shown[0].text;
+    EXPECT_EQ(real.LastPage().target, queue);
+    QString pdf;
+    for (int i = 0; i < 300 && pdf.isEmpty(); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      for (const QString& f : out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time))
+        if (!seen.contains(f)) {
+          pdf = out.filePath(f);
+          seen << f;
+          break;
+        }
+    }
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue in " << out.path().toStdString();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // written to its end
+    ExpectPageAsLaidOut(pdf.toStdString(), real.LastPage(), Path("cups"), true);
   }
-  ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue in " << out.path().toStdString();
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));  // written to its end
-  ExpectPageAsLaidOut(pdf.toStdString(), real.LastPage(), Path("cups"), true);
 }
 
 }  // namespace

@@ -300,6 +300,9 @@ TEST_F(TNastVidTest, AddTrackBarAndFilePage) {
   Click(w->CheckBox1);
   EXPECT_EQ(link.saveButton, "Zapisz");
   EXPECT_EQ(PanelColour(w->Label2), kLabelBlue);
+  // As it is drawn: yellow on blue.
+  EXPECT_EQ(w->Label2->grab().toImage().pixelColor(2, 2), kLabelBlue);
+  EXPECT_EQ(w->Label2->palette().color(QPalette::WindowText), kYellow);
   Click(w->CheckBox1);
   EXPECT_EQ(link.saveButton, "Zapisz jako...");
   EXPECT_EQ(PanelColour(w->Label2), kGrey);

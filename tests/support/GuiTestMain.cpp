@@ -3,9 +3,12 @@
 // widgets, so a kernel that needs QtWidgets still fails to link here.
 #include <gtest/gtest.h>
 
+#include "TestLocale.h"
+
 #include <QGuiApplication>
 
 int main(int argc, char** argv) {
+  if (!orvix::test::TakeEnvironmentLocale()) return 1;
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
                                                                   : qgetenv("QT_QPA_PLATFORM"));
   QGuiApplication app(argc, argv);

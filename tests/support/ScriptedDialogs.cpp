@@ -4,7 +4,7 @@ namespace orvix::test {
 
 MsgResult ScriptedDialogs::Message(MsgType type, const std::string& text, MsgButtons buttons,
                                    MsgPos pos, const std::string& title) {
-  shown.push_back({type, text, buttons, pos, title});
+  shown.push_back({type, text, buttons, pos, BoxCaption(type, title)});
   if (onMessage) onMessage(shown.back());
   if (!answers.empty()) {
     const MsgResult r = answers.front();

@@ -16,7 +16,7 @@ struct ShownMessage {
   std::string text;
   MsgButtons buttons;
   MsgPos pos;
-  std::string title;
+  std::string title;  // the caption the box is shown with
 };
 
 class ScriptedDialogs final : public OperatorDialogs {
