@@ -9,8 +9,8 @@ DEPS = ./scripts/install-deps.sh
 # A build without any test is a failure, not an empty success.
 CTEST = ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-.PHONY: deps deps-run deps-test build run test test-asan test-tsan soak soak-asan soak-tsan bench fuzz \
-  clean FORCE
+.PHONY: deps deps-run deps-test build run package test test-asan test-tsan soak soak-asan soak-tsan \
+  bench fuzz clean FORCE
 # One step after the other: a folder is configured only after its packages are installed.
 # (The compiler still builds in parallel: JOBS goes to cmake --build and ctest.)
 .NOTPARALLEL:
@@ -59,6 +59,12 @@ build: deps-test build/build.ninja
 run: deps-run build/build.ninja
 	cmake --build build -j $(JOBS) --target orvix
 	./build/app/orvix
+
+# The Debian package build/orvix_<version>_amd64.deb: the program and its documents only
+# (packaging/CMakeLists.txt), its dependencies read off what it links.
+package: deps-run build/build.ninja
+	cmake --build build -j $(JOBS) --target orvix orvix_docs
+	cd build && cpack -G DEB
 
 # The real-printer test needs the CUPS test server: started and stopped around the run
 # unless it is up already (.ci/run keeps it up for all its test runs).

@@ -48,7 +48,7 @@ class UiWake;
 struct TVideoOptions {
   std::string lockFolder;          // single-instance lock; empty: the runtime folder
   QSize screenSize;                // invalid: the monitor that holds the window
-  std::string programDir;          // empty: the folder of the program file
+  std::string programDir;          // empty: chosen by ChooseProgramDir
   QDate today;                     // invalid: the current date
   bool inhibitScreenSaver = true;
   int startDelayMs = 2000;         // first show until the start step

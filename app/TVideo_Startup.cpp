@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QDir>
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
@@ -96,20 +97,32 @@ void TVideo::FormShow() {
   s.DetectorCount = 4;
 
   PictureFolders& f = folders_;
-  f.ProgramDir = options_.programDir.empty()
-                     ? QCoreApplication::applicationDirPath().toStdString()
-                     : options_.programDir;
+  // The program's own folder, or the operator's data folder when the program is installed
+  // where the operator may not write. A data folder that cannot be used is told once and
+  // nothing is made elsewhere: the saves into it fail and say so.
+  ProgramFolderChoice program{options_.programDir, {}};
+  if (program.folder.empty())
+    program = ChooseProgramDir(QCoreApplication::applicationDirPath().toStdString(),
+                               qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
+                               QDir::homePath().toStdString());
+  f.ProgramDir = program.folder;
   f.SaveDir = f.OpenDir = f.ProgramDir;
-  // A station killed in the middle of saving its settings or a JPEG / print work file
-  // left the temporary file. Only while this station holds the lock can no other one be
-  // saving right now.
-  if (instanceMapping_ && instanceMapping_->State() == LockState::Held) {
-    for (const char* name : {settings::kConfigFileName, files::kJpegWorkFile, files::kPrintWorkFile})
-      RemoveStaleSaveFiles(f.ProgramDir, name);
+  if (!program.error.empty()) {
+    dialogs_.Message(MsgType::Error, program.error, MsgButtons::Ok);
+  } else {
+    // A station killed in the middle of saving its settings or a JPEG / print work file
+    // left the temporary file. Only while this station holds the lock can no other one be
+    // saving right now.
+    if (instanceMapping_ && instanceMapping_->State() == LockState::Held) {
+      for (const char* name :
+           {settings::kConfigFileName, files::kJpegWorkFile, files::kPrintWorkFile})
+        RemoveStaleSaveFiles(f.ProgramDir, name);
+    }
+    const QDate today = options_.today.isValid() ? options_.today : QDate::currentDate();
+    for (const std::string& error :
+         MakeSessionFolders(f, today.year(), today.month(), today.day()))
+      dialogs_.Message(MsgType::Error, error, MsgButtons::Ok);
   }
-  const QDate today = options_.today.isValid() ? options_.today : QDate::currentDate();
-  for (const std::string& error : MakeSessionFolders(f, today.year(), today.month(), today.day()))
-    dialogs_.Message(MsgType::Error, error, MsgButtons::Ok);
 
   if (!FitToScreen()) return;
   LayoutButtons();

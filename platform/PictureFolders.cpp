@@ -1,5 +1,8 @@
 #include "PictureFolders.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
@@ -62,6 +65,33 @@ std::vector<std::string> MakeSessionFolders(PictureFolders& f, int year, int mon
     if (!MakePictureFolder(f, sub, &error)) errors.push_back(error);
   }
   return errors;
+}
+
+ProgramFolderChoice ChooseProgramDir(const std::string& programFileDir,
+                                     const std::string& xdgDataHome, const std::string& home) {
+  struct stat st {};
+  const bool installed =
+      ::stat((programFileDir + "/../share/applications/orvix.desktop").c_str(), &st) == 0;
+  if (!installed && ::access(programFileDir.c_str(), W_OK | X_OK) == 0) return {programFileDir, {}};
+
+  // The folder above the data folder must be there already: the home folder, or the one
+  // that holds $XDG_DATA_HOME. What is missing below it is made, private to this user.
+  const bool xdg = !xdgDataHome.empty() && xdgDataHome[0] == '/';
+  const std::string dataHome = xdg ? xdgDataHome : home + "/.local/share";
+  const size_t given = xdg ? dataHome.find_last_of('/') : home.size();
+  ProgramFolderChoice choice{dataHome + "/orvix", {}};
+  for (size_t at = choice.folder.find('/', given + 1);;
+       at = choice.folder.find('/', at + 1)) {
+    const std::string level = choice.folder.substr(0, at);
+    if (!level.empty() && ::lstat(level.c_str(), &st) != 0 && errno == ENOENT)
+      ::mkdir(level.c_str(), 0700);
+    if (at == std::string::npos) break;
+  }
+  const bool usable = ::stat(choice.folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+                      st.st_uid == ::geteuid() &&
+                      ::access(choice.folder.c_str(), W_OK | X_OK) == 0;
+  if (!usable) choice.error = FolderErrorText(choice.folder);
+  return choice;
 }
 
 }  // namespace orvix

@@ -33,4 +33,21 @@ std::vector<std::string> MakeSessionFolders(PictureFolders& f, int year, int mon
 // The error text shown when a picture folder cannot be made.
 std::string FolderErrorText(const std::string& folder);
 
+// Where the station keeps conf300.dat, its work files and its pictures.
+struct ProgramFolderChoice {
+  std::string folder;  // ProgramDir, no trailing separator
+  std::string error;   // the folder error text for the operator; empty when usable
+};
+
+// The folder of the program file when this user may write it and the program is not an
+// installed one (an installed program has its desktop entry at
+// ../share/applications/orvix.desktop beside its bin folder). Otherwise the per-user
+// data folder <dataHome>/orvix, where dataHome is $XDG_DATA_HOME when it is an absolute
+// path and <home>/.local/share otherwise; it and any missing folders above it are made
+// with mode 0700. That folder is refused (error set, folder still named, nothing made
+// elsewhere) when it cannot be made, is not a folder, is owned by another user or cannot
+// be written; a link to a folder of this user's is followed.
+ProgramFolderChoice ChooseProgramDir(const std::string& programFileDir,
+                                     const std::string& xdgDataHome, const std::string& home);
+
 }  // namespace orvix

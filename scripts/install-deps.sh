@@ -14,6 +14,7 @@ RUN_PACKAGES=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev
   fonts-liberation
+  file
 )
 TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -22,6 +23,7 @@ TEST_PACKAGES=(
   libjpeg-turbo-progs
   cups printer-driver-cups-pdf poppler-utils
   locales
+  xdotool desktop-file-utils
 )
 # Operators run the station on Polish desktops: the number tests run once more under this
 # locale, which the test set makes when the machine does not have it yet.

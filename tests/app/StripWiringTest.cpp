@@ -29,7 +29,9 @@ class StripRunTest : public test::RunControlTest {
     modul = std::make_unique<Tmodul_zew>(S());
     modul->FixedDate = "09.12.2026";
     nastVid->AttachCalibration(modul.get());
-    video->AttachWindows(nastVid.get(), nullptr, nullptr, modul.get());
+    burns.window = modul.get();
+    burns.test = this;
+    video->AttachWindows(nastVid.get(), nullptr, nullptr, &burns);
     video->show();
     video->StartTimer();
     ConfigTable& c = S().Config;
@@ -45,6 +47,9 @@ class StripRunTest : public test::RunControlTest {
   // Read under StoreLock, as every reader of the store does while a run may collect.
   bool FrameLineBurnt() {
     const std::lock_guard<std::mutex> store(S().StoreLock);
+    return LineBurntHoldingLock();
+  }
+  bool LineBurntHoldingLock() {
     for (int x = 0; x < strip::kColumns; ++x)
       if (S().ImageStore[StoreIndex(x, 379, 1)] != 255) return false;
     return true;
@@ -56,6 +61,25 @@ class StripRunTest : public test::RunControlTest {
   }
 
   std::unique_ptr<Tmodul_zew> modul;
+  // The calibration window as the main window reaches it, noting after each frame's burn
+  // whether the strip stands in the store: a reader polling from outside could always
+  // come after the next frame's collection on a loaded machine.
+  struct BurnWatch final : CalibrationWindowLink {
+    Tmodul_zew* window = nullptr;
+    StripRunTest* test = nullptr;
+    bool lineBurnt = false;
+    void BurnStrip() override {
+      window->BurnStrip();
+      lineBurnt = lineBurnt || test->LineBurntHoldingLock();
+    }
+    void BurnStripTakingLock() override { window->BurnStripTakingLock(); }
+    void PrepareStripTexts() override { window->PrepareStripTexts(); }
+    void NextRegistrationNumber() override { window->NextRegistrationNumber(); }
+    void OpenCalibration() override { window->OpenCalibration(); }
+    void ReleaseMeasureButtons() override { window->ReleaseMeasureButtons(); }
+    void MeasurementFinished(int d) override { window->MeasurementFinished(d); }
+    void PrepareBar() override { window->PrepareBar(); }
+  } burns;
 };
 
 TEST_F(StripRunTest, VisualFramesOfAMarkedChannelCarryTheStrip) {
@@ -67,8 +91,9 @@ TEST_F(StripRunTest, VisualFramesOfAMarkedChannelCarryTheStrip) {
   SpinUntil([] { return false; }, 200);
   EXPECT_FALSE(FrameLineBurnt()) << "channel 1 is not marked";
 
+  EXPECT_FALSE(burns.lineBurnt);
   s.Config.SetMarkerChannel(1, true);
-  ASSERT_TRUE(SpinUntil([&] { return FrameLineBurnt(); }));
+  ASSERT_TRUE(SpinUntil([&] { return burns.lineBurnt; }));
   EXPECT_EQ(s.BarPixels, 120);  // magnification 12000, correction 100
   EXPECT_EQ(s.BarPixels2, 240);
   video->KlawiszSTOP->click();

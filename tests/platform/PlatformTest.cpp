@@ -352,6 +352,61 @@ TEST(PictureFolders, FailureShowsTheFolderErrorAndKeepsTheLastGoodFolder) {
   EXPECT_FALSE(QDir(QString::fromStdString(g.ProgramDir)).exists());
 }
 
+// Where the station keeps its files: its own folder when it may write there and is not an
+// installed program, otherwise the operator's private data folder, refused (and nothing
+// made elsewhere) when that is a file, another user's, or cannot be made.
+TEST(ProgramFolder, OwnFolderOrTheOperatorsDataFolder) {
+  QTemporaryDir dir;
+  const std::string t = dir.path().toStdString();
+  QDir(dir.path()).mkpath("build");
+  QDir(dir.path()).mkpath("usr/bin");
+  QDir(dir.path()).mkpath("usr/share/applications");
+  WriteFile(dir.path() + "/usr/share/applications/orvix.desktop", "[Desktop Entry]\n");
+  WriteFile(dir.path() + "/file", "x");
+  QDir(dir.path()).mkpath("own");
+  QDir(dir.path()).mkpath("h5/.local/share");
+  QFile::link(dir.path() + "/own", dir.path() + "/h5/.local/share/orvix");
+  QDir(dir.path()).mkpath("h6/.local/share");
+  WriteFile(dir.path() + "/h6/.local/share/orvix", "x");
+  QDir(dir.path()).mkpath("h7/.local/share/orvix");
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown((t + "/h7/.local/share/orvix").c_str(), 65534, 65534), 0);
+  }
+
+  struct Case {
+    const char* what;
+    std::string program, xdg, home, folder;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"build folder", t + "/build", "", t + "/h0", t + "/build", false},
+      {"installed", t + "/usr/bin", "", t + "/h1", t + "/h1/.local/share/orvix", false},
+      {"XDG_DATA_HOME", t + "/usr/bin", t + "/h1/data", t + "/h1", t + "/h1/data/orvix", false},
+      {"relative XDG_DATA_HOME", t + "/usr/bin", "data", t + "/h3", t + "/h3/.local/share/orvix",
+       false},
+      {"XDG_DATA_HOME under a file", t + "/usr/bin", t + "/file/data", t + "/h1",
+       t + "/file/data/orvix", true},
+      {"link to a folder of one's own", t + "/usr/bin", "", t + "/h5",
+       t + "/h5/.local/share/orvix", false},
+      {"a file", t + "/usr/bin", "", t + "/h6", t + "/h6/.local/share/orvix", true},
+      {"another user's folder", t + "/usr/bin", "", t + "/h7", t + "/h7/.local/share/orvix", root},
+  };
+  for (const Case& c : cases) {
+    QDir(QString::fromStdString(c.home)).mkpath(".");
+    const ProgramFolderChoice got = ChooseProgramDir(c.program, c.xdg, c.home);
+    EXPECT_EQ(got.folder, c.folder) << c.what;
+    EXPECT_EQ(got.error, c.refused ? FolderErrorText(c.folder) : "") << c.what;
+    struct stat st {};
+    if (!c.refused && c.program != c.folder && ::lstat(c.folder.c_str(), &st) == 0 &&
+        !S_ISLNK(st.st_mode)) {
+      EXPECT_EQ(st.st_mode & 0777, 0700u) << c.what;
+    }
+  }
+  EXPECT_FALSE(QFileInfo::exists(dir.path() + "/h0/.local"));  // nothing made for the build
+  EXPECT_EQ(QFileInfo(dir.path() + "/h1/.local").permissions() & QFile::ReadGroup, 0);
+}
+
 }  // namespace
 }  // namespace orvix
 
