@@ -2,13 +2,45 @@
 
 namespace orvix {
 
-void ConnectStationWindows(TVideo& video, TNastVid& nastVid, TOscyl& oscyl,
-                           PrintWindowLink* print, Tmodul_zew& modulZew) {
-  nastVid.AttachCalibration(&modulZew);
-  video.AttachWindows(&nastVid, &oscyl, print, &modulZew);
-  video.AttachLinescan(&oscyl);
-  oscyl.AttachPicture(&video.PictureLink());
-  modulZew.AttachPicture(&video.PictureLink());
+StationWindows& StationWindows::operator=(StationWindows&& other) noexcept {
+  if (this == &other) return *this;
+  Close();
+  video = std::move(other.video);
+  nastVid = std::move(other.nastVid);
+  oscyl = std::move(other.oscyl);
+  drukVid = std::move(other.drukVid);
+  modulZew = std::move(other.modulZew);
+  return *this;
+}
+
+void StationWindows::Close() {
+  if (video) video->StopAcquisition();
+  modulZew.reset();
+  drukVid.reset();
+  oscyl.reset();
+  nastVid.reset();
+  video.reset();
+}
+
+StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
+                               PrinterSeam* printers, TVideoOptions options) {
+  StationWindows w;
+  SharedState& s = station.State();
+  w.video = std::make_unique<TVideo>(station, dialogs, std::move(options));
+  if (w.video->InstanceRefused()) return w;
+  w.nastVid = std::make_unique<TNastVid>(w.video.get(), s, dialogs, station.Folders(),
+                                         station.Settings());
+  w.oscyl = std::make_unique<TOscyl>(s);
+  if (printers)
+    w.drukVid = std::make_unique<TDrukVid>(w.video.get(), s, dialogs, *printers, station.Folders());
+  w.modulZew = std::make_unique<Tmodul_zew>(s, dialogs, station.Settings());
+
+  w.nastVid->AttachCalibration(w.modulZew.get());
+  w.video->AttachWindows(w.nastVid.get(), w.oscyl.get(), w.drukVid.get(), w.modulZew.get());
+  w.video->AttachLinescan(w.oscyl.get());
+  w.oscyl->AttachPicture(&w.video->PictureLink());
+  w.modulZew->AttachPicture(&w.video->PictureLink());
+  return w;
 }
 
 }  // namespace orvix

@@ -41,12 +41,12 @@ void SetTextColour(QWidget* w, const QColor& c) {
 
 }  // namespace
 
-TVideo::TVideo(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
-               TVideoOptions options, QWidget* parent)
+TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options,
+               QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      s_(s),
+      s_(station.State()),
       dialogs_(dialogs),
-      folders_(folders),
+      folders_(station.Folders()),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Video"));
   setWindowTitle(QStringLiteral("ORVIX"));

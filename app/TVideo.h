@@ -23,6 +23,7 @@
 #include "PictureSurfaces.h"
 #include "RunState.h"
 #include "SettingsWindowLink.h"
+#include "Station.h"
 #include "TUSBThread.h"
 #include "LinescanWindowLink.h"
 #include "Measurement.h"
@@ -58,10 +59,10 @@ struct TVideoOptions {
 class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   Q_OBJECT
  public:
-  // The window works on `s`, shows its boxes through `dialogs` and keeps the picture
-  // folders in `folders`; all three outlive it.
-  TVideo(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
-         TVideoOptions options = {}, QWidget* parent = nullptr);
+  // The window works on the station's state and folders and shows its boxes through
+  // `dialogs`; both outlive it.
+  TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options = {},
+         QWidget* parent = nullptr);
   ~TVideo() override;
 
   // The other windows, created after this one. The settings, print and calibration windows

@@ -17,11 +17,4 @@ void ZeroedBuffer::Zero() { std::memset(data_, 0, size_); }
 
 SharedState::SharedState() = default;
 
-SharedState& Shared() {
-  // Created on first use and never destroyed: the acquisition thread is always joined
-  // before the process ends, and nothing may outlive the buffers.
-  static SharedState* state = new SharedState();
-  return *state;
-}
-
 }  // namespace orvix

@@ -221,9 +221,6 @@ inline void RefreshMixMirror(SharedState& s) {
   s.MixChannelBits = bits;
 }
 
-// The process-wide state used by the windows and the acquisition thread.
-SharedState& Shared();
-
 // The registration number after `n`: 1..999, wrapping from 999 back to 1.
 inline uint16_t NextRegNumber(uint16_t n) { return n >= 999 ? 1 : static_cast<uint16_t>(n + 1); }
 

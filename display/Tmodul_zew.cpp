@@ -70,16 +70,14 @@ void FitOverRanges(QLabel* l, int x, int y, int width) {
 
 }  // namespace
 
-Tmodul_zew::Tmodul_zew(SharedState& s, QWidget* parent)
+Tmodul_zew::Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, SettingsFile& settingsFile,
+                       QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
-      s_(s) {
+      s_(s),
+      dialogs_(dialogs),
+      settingsFile_(settingsFile) {
   FormCreate();
-}
-
-Tmodul_zew::Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, QWidget* parent)
-    : Tmodul_zew(s, parent) {
-  dialogs_ = &dialogs;
 }
 
 void Tmodul_zew::FormCreate() {
@@ -324,10 +322,8 @@ void Tmodul_zew::Button4Click() {
 void Tmodul_zew::Button8Click() {
   for (int r = 1; r <= cfg::kDimCalibrationCount; ++r)
     s_.Config.SetDimCalibration(r, s_.CorrectionTable[size_t(r - 1)]);
-  StoreWorkModesInTable(s_);
-  const ConfigFileOutcome o = SaveConfig(s_);
-  LastSaveText = o.ok ? std::string() : o.text;
-  if (!o.ok && dialogs_) dialogs_->Message(MsgType::Error, o.text, MsgButtons::Ok);
+  const ConfigFileOutcome o = settingsFile_.Save();
+  if (!o.ok) dialogs_.Message(MsgType::Error, o.text, MsgButtons::Ok);
 }
 
 void Tmodul_zew::Edit22KeyUp() {

@@ -10,6 +10,7 @@
 
 #include "Calibration.h"
 #include "CalibrationWindowLink.h"
+#include "ConfigFile.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
 #include "StripText.h"
@@ -28,10 +29,9 @@ class PictureWindowLink;
 class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   Q_OBJECT
  public:
-  // `dialogs` shows the box of a failed "Zapis nastaw"; without it the failure is only
-  // kept in LastSaveText.
-  explicit Tmodul_zew(SharedState& s, QWidget* parent = nullptr);
-  Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, QWidget* parent = nullptr);
+  // "Zapis nastaw" writes `settingsFile` and shows a failure through `dialogs`.
+  Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, SettingsFile& settingsFile,
+             QWidget* parent = nullptr);
 
   // The main window, for the measurement, the lamps and the window's place.
   void AttachPicture(PictureWindowLink* picture) { picture_ = picture; }
@@ -107,7 +107,6 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
 
   int32_t KVSetting = 0;
   UnitCommandBlock UnitCommand{};
-  std::string LastSaveText;  // the text of the last failed save
   StripBuffer Strip;
   StripTextCanvas StripTextBitmap;
 
@@ -124,7 +123,8 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
 
  private:
   SharedState& s_;
-  OperatorDialogs* dialogs_ = nullptr;
+  OperatorDialogs& dialogs_;
+  SettingsFile& settingsFile_;
   PictureWindowLink* picture_ = nullptr;
   CorrectionBox box_;
 };

@@ -55,9 +55,6 @@ inline constexpr const char* kOpenFilter = "Obrazy - grayscale (*.bmp)";
 // --- Files ------------------------------------------------------------------------------
 inline constexpr const char* kJpegWorkFile = "temp_obr.bmp";   // in ProgramDir
 inline constexpr const char* kPrintWorkFile = "temp_dru.bmp";  // in ProgramDir
-inline constexpr const char* kNoName = "NoName.bmp";
-inline constexpr int kAutoNumberLimit = 10000;  // numbers 1..9999
-inline constexpr const char* kAutoNameStart = "backup";
 
 // --- Numbers ----------------------------------------------------------------------------
 inline constexpr int kGreyHeaderBytes = 1078;  // file header, information header, palette

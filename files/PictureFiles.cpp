@@ -177,7 +177,7 @@ void PictureFiles::SavePictureAuto() {
   const uint8_t outcome = [&]() -> uint8_t {
     if (!EnoughSpace(folders_.SaveDir)) return kKindNoSpace;
     Repaint();
-    std::string name = AutoNameBase() + ".";
+    std::string name = folders_.AutoNameBase + ".";
     if (name.size() < 2 || name[0] == '.') return kKindNoName;
     name = name.substr(0, name.find('.'));
     const std::string folder = InFolder(folders_.SaveDir, "");

@@ -63,10 +63,9 @@ bool ConfigSeeds(const fs::path& dir) {
   auto s = std::make_unique<SharedState>();
   const fs::path tmp = fs::temp_directory_path() / "orvix-seeds-conf";
   fs::create_directories(tmp);
-  ProgramDir() = tmp.string();
   bool ok = true;
   auto save = [&](const char* name) {
-    ok &= SaveConfig(*s).ok;
+    ok &= SaveConfig(*s, tmp.string()).ok;
     fs::copy_file(tmp / "conf300.dat", dir / name, fs::copy_options::overwrite_existing);
   };
   DefaultConfigTable(*s);

@@ -19,11 +19,6 @@ std::string TwoDigits(int v) {
 }
 }  // namespace
 
-PictureFolders& Folders() {
-  static PictureFolders f;
-  return f;
-}
-
 std::string FolderErrorText(const std::string& folder) {
   return "   BŁĄD W UTWORZENIU KATALOGU   \r\n\r\n\"   " + folder + "   \"";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The station's folders: the program folder, and the save and open folders that start at
-// the day's picture folder ProgramDir/Pictures/yyyy/mm/Session-yy-mm-dd.
+// the day's picture folder ProgramDir/Pictures/yyyy/mm/Session-yy-mm-dd, with the base of
+// the numbered names. The station owns one and hands it to the windows that use it.
 #include <string>
 #include <vector>
 
@@ -10,10 +11,8 @@ struct PictureFolders {
   std::string ProgramDir = ".";  // folder of the program file, no trailing separator
   std::string SaveDir = ".";     // folder of the last save; target of automatic saves
   std::string OpenDir = ".";     // folder of the last open
+  std::string AutoNameBase = "backup";  // base of numbered names; "ustaw nazwę" changes it
 };
-
-// The process-wide folders of the station.
-PictureFolders& Folders();
 
 // Makes ProgramDir + sub (sub begins with "/"), one level: the parent must exist. When the
 // folder exists or was made, SaveDir and OpenDir become it and the result is true;

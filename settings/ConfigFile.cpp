@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "FileWrite.h"
-#include "PictureFolders.h"
 #include "SettingsConstants.h"
 
 namespace orvix {
@@ -17,9 +16,9 @@ namespace {
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 }  // namespace
 
-std::string& ProgramDir() { return Folders().ProgramDir; }
-
-std::string ConfigFilePath() { return ProgramDir() + "/" + kConfigFileName; }
+std::string ConfigFilePath(const std::string& programDir) {
+  return programDir + "/" + kConfigFileName;
+}
 
 bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table) {
   // Fewer than 2 records, or fewer than 257: a missing or faulty file alike. Bytes past
@@ -29,9 +28,9 @@ bool ConfigFromImage(const uint8_t* data, size_t size, ConfigTable& table) {
   return true;
 }
 
-ConfigFileOutcome LoadConfig(SharedState& s) {
-  QDir::setCurrent(Q(ProgramDir()));
-  const std::string path = ConfigFilePath();
+ConfigFileOutcome LoadConfig(SharedState& s, const std::string& programDir) {
+  QDir::setCurrent(Q(programDir));
+  const std::string path = ConfigFilePath(programDir);
   MakeWritable(path);
 
   // The whole file is read into a buffer first: a short or unreadable file leaves the
@@ -46,9 +45,9 @@ ConfigFileOutcome LoadConfig(SharedState& s) {
   return {true, {}};
 }
 
-ConfigFileOutcome SaveConfig(const SharedState& s) {
-  QDir::setCurrent(Q(ProgramDir()));
-  const std::string path = ConfigFilePath();
+ConfigFileOutcome SaveConfig(const SharedState& s, const std::string& programDir) {
+  QDir::setCurrent(Q(programDir));
+  const std::string path = ConfigFilePath(programDir);
   MakeWritable(path);
 
   std::array<uint8_t, kConfigFileBytes> image{};

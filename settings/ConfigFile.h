@@ -6,14 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "PictureFolders.h"
 #include "RunState.h"
 
 namespace orvix {
 
-// The folder that holds the program file (the station's Folders().ProgramDir), without
-// trailing separator. Set at start-up; tests point it at a temporary folder.
-std::string& ProgramDir();
-std::string ConfigFilePath();
+// conf300.dat in the program folder `programDir` (no trailing separator).
+std::string ConfigFilePath(const std::string& programDir);
 
 // The table from the bytes of a conf300.dat image: records 1..256 when all are there (the
 // rest is ignored); otherwise false and the table is left as it was.
@@ -26,15 +25,15 @@ struct ConfigFileOutcome {
   std::string text;
 };
 
-// Reads conf300.dat from ProgramDir into the table. On any failure (missing, unreadable,
+// Reads conf300.dat from `programDir` into the table. On any failure (missing, unreadable,
 // shorter than 257 records) the table is left as it was and the outcome carries the
 // missing-file warning; the window hides the start-up picture before showing it.
-ConfigFileOutcome LoadConfig(SharedState& s);
+ConfigFileOutcome LoadConfig(SharedState& s, const std::string& programDir);
 
 // Writes the table to conf300.dat through a temporary file that replaces the old one only
 // once it is complete. On failure the old file stays as it was and the outcome carries the
 // error text, which names the file and the reason.
-ConfigFileOutcome SaveConfig(const SharedState& s);
+ConfigFileOutcome SaveConfig(const SharedState& s, const std::string& programDir);
 
 // The table part of the defaults, and the run-time values they set (SampleDivider,
 // offsets, ChannelCode, the corrections). The window sets its controls afterwards.
@@ -48,5 +47,22 @@ void LoadWorkModesFromTable(SharedState& s);
 // The range checks of the apply step: out-of-range values are replaced by fixed ones, and
 // the dimension calibrations are copied into CorrectionTable.
 void ValidateConfigTable(SharedState& s);
+
+// The station's conf300.dat in its program folder: the one load and the one save that the
+// settings and the calibration windows call. A save puts the stored working modes into the
+// table first.
+class SettingsFile {
+ public:
+  SettingsFile(SharedState& s, const PictureFolders& folders) : s_(s), folders_(folders) {}
+  ConfigFileOutcome Load() { return LoadConfig(s_, folders_.ProgramDir); }
+  ConfigFileOutcome Save() {
+    StoreWorkModesInTable(s_);
+    return SaveConfig(s_, folders_.ProgramDir);
+  }
+
+ private:
+  SharedState& s_;
+  const PictureFolders& folders_;
+};
 
 }  // namespace orvix

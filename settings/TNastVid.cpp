@@ -58,12 +58,14 @@ QPixmap DrawScale(int width, const std::vector<std::pair<int, QString>>& labels)
 }  // namespace
 
 TNastVid::TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
-                   QWidget* parent)
+                   PictureFolders& folders, SettingsFile& settingsFile, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       link_(link),
       s_(s),
-      dialogs_(dialogs) {
+      dialogs_(dialogs),
+      folders_(folders),
+      settingsFile_(settingsFile) {
   setObjectName(QStringLiteral("TNastVid"));
   SetPanelColour(this, kWindowGrey);
   // Fusion draws a disabled caption in (190, 190, 190): on the silver pages that is the

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "CalibrationWindowLink.h"
+#include "ConfigFile.h"
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
@@ -52,8 +53,10 @@ class TNastVid : public QWidget, public SettingsWindowLink {
 
   // Builds and wires every control, so each handler and link call works from here on;
   // FormCreate adds placement, captions and the drawn scales.
+  // `folders` gives the save folder and base of numbered names ("ustaw nazwę" changes
+  // them), `settingsFile` the station's conf300.dat.
   TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
-           QWidget* parent = nullptr);
+           PictureFolders& folders, SettingsFile& settingsFile, QWidget* parent = nullptr);
 
   // --- What the main window asks of this window ---
   void SetUpAtFirstShow(const QRect& picturePanel) override;
@@ -285,6 +288,8 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   CalibrationWindowLink* calibration_ = nullptr;
   SharedState& s_;
   OperatorDialogs& dialogs_;
+  PictureFolders& folders_;
+  SettingsFile& settingsFile_;
 };
 
 // Colour helpers used by the window and its tests.

@@ -391,18 +391,19 @@ void TNastVid::ShowNextAutoName(const std::string& folder, const std::string& ba
 void TNastVid::Button5Click() {
   FileDialogRequest request;
   request.title = kAutoNameTitle;
-  request.folder = SaveDir();
-  request.fileName = AutoNameBase();
+  request.folder = folders_.SaveDir;
+  request.fileName = folders_.AutoNameBase;
   request.filters = {"(*.bmp)"};
   const auto answer = dialogs_.SaveFile(request);
   if (!answer) return;
   const QFileInfo chosen(Q(answer->path));
   // Automatic saves go on into the last good folder when the one typed is not there.
-  if (QFileInfo(chosen.absolutePath()).isDir()) SaveDir() = chosen.absolutePath().toStdString();
+  if (QFileInfo(chosen.absolutePath()).isDir())
+    folders_.SaveDir = chosen.absolutePath().toStdString();
   const std::string name = chosen.fileName().toStdString();
   if (const auto base = AutoNameBaseOf(name)) {
-    AutoNameBase() = *base;
-    ShowNextAutoName(SaveDir() + "/", *base);
+    folders_.AutoNameBase = *base;
+    ShowNextAutoName(folders_.SaveDir + "/", *base);
   } else {
     dialogs_.Message(MsgType::Error,
                       std::string(settings::kFormatNameError) + "\r\n\r\n" + name + ". ",
@@ -450,7 +451,7 @@ void TNastVid::DefaultConfig() {
 }
 
 void TNastVid::ReloadConfig() {
-  const ConfigFileOutcome loaded = LoadConfig(s_);
+  const ConfigFileOutcome loaded = settingsFile_.Load();
   if (!loaded.ok) {
     if (link_) link_->HideStartupPicture();
     dialogs_.Message(MsgType::Warning, loaded.text, MsgButtons::Ok);
@@ -471,8 +472,7 @@ void TNastVid::Button1Click() {
 }
 
 void TNastVid::Button3Click() {
-  StoreWorkModesInTable(s_);
-  const ConfigFileOutcome saved = SaveConfig(s_);
+  const ConfigFileOutcome saved = settingsFile_.Save();
   if (!saved.ok) dialogs_.Message(MsgType::Error, saved.text, MsgButtons::Ok);
 }
 

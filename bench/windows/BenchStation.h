@@ -14,8 +14,7 @@
 #include <string>
 
 #include "OperatorDialogs.h"
-#include "PictureFolders.h"
-#include "RunState.h"
+#include "Station.h"
 #include "StationWindows.h"
 #include "TUSBThread.h"
 
@@ -35,13 +34,11 @@ class QuietDialogs final : public OperatorDialogs {
 
 struct BenchStation {
   QTemporaryDir lockDir, programDir;
-  std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+  Station station;
   QuietDialogs dialogs;
-  PictureFolders folders;
-  std::unique_ptr<TVideo> video;
-  std::unique_ptr<TNastVid> nastVid;
-  std::unique_ptr<TOscyl> oscyl;
-  std::unique_ptr<Tmodul_zew> modul;
+  StationWindows windows;
+  SharedState* s = &station.State();
+  TVideo* video = nullptr;
 
   explicit BenchStation(ThreadPacing pacing = {}) {
     TVideoOptions o;
@@ -51,17 +48,10 @@ struct BenchStation {
     o.inhibitScreenSaver = false;
     o.startDelayMs = 1000000;  // the start step runs below
     o.pacing = pacing;
-    video = std::make_unique<TVideo>(*s, dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), *s, dialogs);
-    oscyl = std::make_unique<TOscyl>(*s);
-    modul = std::make_unique<Tmodul_zew>(*s, dialogs);
-    ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
+    windows = AssembleStation(station, dialogs, nullptr, o);
+    video = windows.video.get();
     video->show();
     video->StartTimer();
-  }
-  ~BenchStation() {
-    video->StopAcquisition();
-    video.reset();
   }
 
   bool Idle() const { return !video->AcqThread && s->AcquisitionBusy.load() == 0; }

@@ -51,7 +51,7 @@ void LongRun(benchmark::State& state, bool add) {
   LongRunStation st;
   if (add) {
     st.s->AddWorkMode = 0x22;  // 800 lines
-    st.nastVid->TrackBar3->setValue(50);
+    st.windows.nastVid->TrackBar3->setValue(50);
     st.video->KlawiszADDClick();
   } else {
     st.s->VisualWorkMode = 0x22;  // 800 lines, 10 ms a line

@@ -1,19 +1,13 @@
 #pragma once
-// The main window's surroundings for tests: temporary lock and program folders, a chosen
-// screen, a fixed date and no screen-saver calls.
+// The main window's surroundings for tests: a fresh station, scripted dialogs, temporary
+// lock and program folders, a chosen screen, a fixed date and no screen-saver calls.
 #include <QDate>
 #include <QSize>
 #include <QTemporaryDir>
-#include <memory>
 
-#include "PictureFolders.h"
-#include "RunState.h"
 #include "ScriptedDialogs.h"
+#include "Station.h"
 #include "StationWindows.h"
-#include "TNastVid.h"
-#include "TOscyl.h"
-#include "TVideo.h"
-#include "Tmodul_zew.h"
 
 namespace orvix::test {
 
@@ -28,34 +22,39 @@ inline TVideoOptions TestOptions(const QTemporaryDir& lockDir, const QTemporaryD
   return o;
 }
 
-// What a main window under test is given: a fresh state, scripted dialogs, its own folders
-// and temporary lock and program folders.
 struct WindowTestBed {
-  SharedState& S() { return *state; }
+  SharedState& S() { return station.State(); }
+  PictureFolders& Folders() { return station.Folders(); }
   TVideoOptions Options(QSize screen = QSize(1280, 1024)) const {
     return TestOptions(lockDir, programDir, screen);
   }
+  // The station's windows as main() makes them (without the print window, which needs a
+  // printer), the main window shown. Close() ends them, the acquisition joined first.
+  void Assemble(const TVideoOptions& o) {
+    windows = AssembleStation(station, dialogs, nullptr, o);
+    video = windows.video.get();
+    nastVid = windows.nastVid.get();
+    oscyl = windows.oscyl.get();
+    modul = windows.modulZew.get();
+    video->show();
+  }
+  void Close() {
+    windows.Close();
+    video = nullptr;
+    nastVid = nullptr;
+    oscyl = nullptr;
+    modul = nullptr;
+  }
 
-  std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+  Station station;
   ScriptedDialogs dialogs;
-  PictureFolders folders;
   QTemporaryDir lockDir;
   QTemporaryDir programDir;
+  StationWindows windows;
+  TVideo* video = nullptr;
+  TNastVid* nastVid = nullptr;
+  TOscyl* oscyl = nullptr;
+  Tmodul_zew* modul = nullptr;
 };
-
-// The station's windows on the test bed, joined as main() joins them (without the print
-// window, which needs a printer), the main window shown.
-inline void BuildStationWindows(WindowTestBed& bed, const TVideoOptions& o,
-                                std::unique_ptr<TVideo>& video,
-                                std::unique_ptr<TNastVid>& nastVid,
-                                std::unique_ptr<TOscyl>& oscyl,
-                                std::unique_ptr<Tmodul_zew>& modul) {
-  video = std::make_unique<TVideo>(bed.S(), bed.dialogs, bed.folders, o);
-  nastVid = std::make_unique<TNastVid>(video.get(), bed.S(), bed.dialogs);
-  oscyl = std::make_unique<TOscyl>(bed.S());
-  modul = std::make_unique<Tmodul_zew>(bed.S(), bed.dialogs);
-  ConnectStationWindows(*video, *nastVid, *oscyl, nullptr, *modul);
-  video->show();
-}
 
 }  // namespace orvix::test

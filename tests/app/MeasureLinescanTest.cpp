@@ -27,7 +27,7 @@ class MeasureLinescan : public ::testing::Test, public test::WindowTestBed {
   void SetUp() override {
     TVideoOptions o = Options();
     o.startDelayMs = 1000000;
-    test::BuildStationWindows(*this, o, video, nastVid, oscyl, modul);
+    Assemble(o);
     SharedState& s = S();
     s.UnitScale = 12000;
     s.WorkMode = 0x22;
@@ -37,12 +37,7 @@ class MeasureLinescan : public ::testing::Test, public test::WindowTestBed {
     s.BarNanometres = 5000;
     s.BarPixels2 = 240;
   }
-  void TearDown() override {
-    video.reset();
-    nastVid.reset();
-    oscyl.reset();
-    modul.reset();
-  }
+  void TearDown() override { Close(); }
   TPaintBox& Box() { return *video->PaintBox1; }
   void Press(int x, int y) {
     QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
@@ -54,11 +49,6 @@ class MeasureLinescan : public ::testing::Test, public test::WindowTestBed {
                   Qt::NoModifier);
     QApplication::sendEvent(&Box(), &e);
   }
-
-  std::unique_ptr<TNastVid> nastVid;
-  std::unique_ptr<TOscyl> oscyl;
-  std::unique_ptr<Tmodul_zew> modul;
-  std::unique_ptr<TVideo> video;
 };
 
 TEST_F(MeasureLinescan, MeasurementRefusedWhereNoNewPictureIsShown) {
@@ -128,10 +118,10 @@ TEST_F(MeasureLinescan, CalibrationOpensOverTheMeasuredPictureAndReturnsToSettin
   video->KlawiszCHANGEClick();
   modul->activateWindow();
   QApplication::processEvents();
-  ASSERT_EQ(QApplication::activeWindow(), modul.get());
+  ASSERT_EQ(QApplication::activeWindow(), modul);
   modul->Button1->click();
   QApplication::processEvents();
-  EXPECT_EQ(QApplication::activeWindow(), nastVid.get());
+  EXPECT_EQ(QApplication::activeWindow(), nastVid);
 }
 
 TEST_F(MeasureLinescan, RangeButtonDropsAMeasurementInProgress) {

@@ -13,11 +13,6 @@
 #include <memory>
 
 #include "AppTestSupport.h"
-#include "PictureFolders.h"
-#include "RunState.h"
-#include "ScriptedDialogs.h"
-#include "TNastVid.h"
-#include "TVideo.h"
 
 namespace orvix::test {
 
@@ -41,8 +36,8 @@ inline size_t HeapInUse() {
 #endif
 }
 
-// The main window with the settings window and the real acquisition thread (pauses
-// shortened), after the start step.
+// The whole station with the real acquisition thread (pauses shortened), after the start
+// step.
 class RunControlTest : public ::testing::Test, public WindowTestBed {
  protected:
   void SetUp() override {
@@ -50,23 +45,15 @@ class RunControlTest : public ::testing::Test, public WindowTestBed {
     ASSERT_TRUE(programDir.isValid());
     Rebuild(ThreadPacing{20, 1});
   }
-
-  void TearDown() override {
-    video.reset();  // joins a thread still running
-    nastVid.reset();
-  }
+  void TearDown() override { Close(); }
 
   // The windows (again), with these pauses for the acquisition, after the start step.
   void Rebuild(ThreadPacing pacing) {
-    video.reset();
-    nastVid.reset();
+    Close();
     TVideoOptions o = Options();
     o.startDelayMs = 1000000;  // the test runs the start step itself
     o.pacing = pacing;
-    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
-    video->AttachWindows(nastVid.get(), nullptr, nullptr, nullptr);
-    video->show();
+    Assemble(o);
     video->StartTimer();
   }
 
@@ -90,9 +77,6 @@ class RunControlTest : public ::testing::Test, public WindowTestBed {
         if ((a.Pixel(r, c) & 0xFFFFFF) != 0) return true;
     return false;
   }
-
-  std::unique_ptr<TVideo> video;
-  std::unique_ptr<TNastVid> nastVid;
 };
 
 

@@ -265,12 +265,10 @@ TEST_F(RunControlTest, ThreeDModeSwitchesTheColumnAndBack) {
 // A run-mode click reaches the settings window before it was ever shown or set up.
 TEST(RunControlBeforeFirstShow, RunModeClicksBeforeTheSettingsWindowWasShown) {
   test::WindowTestBed bed;
-  TVideo video(bed.S(), bed.dialogs, bed.folders, bed.Options());
-  TNastVid nastVid(&video, bed.S(), bed.dialogs);
-  video.AttachWindows(&nastVid, nullptr, nullptr, nullptr);
-  video.KlawiszRECORDClick();
-  video.KlawiszADDClick();
-  video.KlawiszVISUALClick();
+  StationWindows w = AssembleStation(bed.station, bed.dialogs, nullptr, bed.Options());
+  w.video->KlawiszRECORDClick();
+  w.video->KlawiszADDClick();
+  w.video->KlawiszVISUALClick();
   EXPECT_EQ(bed.S().AddOn.load(), 0);
   EXPECT_EQ(bed.S().RecordOn.load(), 0);
 }

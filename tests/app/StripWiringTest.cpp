@@ -19,29 +19,14 @@ using test::SpinUntil;
 class StripRunTest : public test::RunControlTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(lockDir.isValid());
-    ASSERT_TRUE(programDir.isValid());
-    TVideoOptions o = Options();
-    o.startDelayMs = 1000000;
-    o.pacing = ThreadPacing{20, 1};
-    video = std::make_unique<TVideo>(S(), dialogs, folders, o);
-    nastVid = std::make_unique<TNastVid>(video.get(), S(), dialogs);
-    modul = std::make_unique<Tmodul_zew>(S());
+    RunControlTest::SetUp();
     modul->FixedDate = "09.12.2026";
-    nastVid->AttachCalibration(modul.get());
-    burns.window = modul.get();
+    burns.window = modul;
     burns.test = this;
-    video->AttachWindows(nastVid.get(), nullptr, nullptr, &burns);
-    video->show();
-    video->StartTimer();
+    video->AttachWindows(nastVid, oscyl, nullptr, &burns);
     ConfigTable& c = S().Config;
     for (int row = cfg::kStripMagnificationRow; row <= cfg::kStripDimensionRow; ++row)
       c.SetFlag(row, true);
-  }
-  void TearDown() override {
-    video.reset();
-    nastVid.reset();
-    modul.reset();
   }
   // Strip row 1 (the bar's top frame line) of channel 1 at 1x: line 379, all 551 columns.
   // Read under StoreLock, as every reader of the store does while a run may collect.
@@ -60,7 +45,6 @@ class StripRunTest : public test::RunControlTest {
     return true;
   }
 
-  std::unique_ptr<Tmodul_zew> modul;
   // The calibration window as the main window reaches it, noting after each frame's burn
   // whether the strip stands in the store: a reader polling from outside could always
   // come after the next frame's collection on a loaded machine.

@@ -36,7 +36,7 @@ class TVideoTest : public ::testing::Test, public test::WindowTestBed {
 
   // A shown window after its start step, idle in VISUAL with kan1 in use.
   std::unique_ptr<TVideo> Started() {
-    auto v = std::make_unique<TVideo>(S(), dialogs, folders, Options());
+    auto v = std::make_unique<TVideo>(station, dialogs, Options());
     v->show();
     v->StartTimer();
     SharedState& s = S();
@@ -49,7 +49,7 @@ class TVideoTest : public ::testing::Test, public test::WindowTestBed {
 };
 
 TEST_F(TVideoTest, FirstShowLaysOutTheWindow) {
-  TVideo v(S(), dialogs, folders, Options());
+  TVideo v(station, dialogs, Options());
   EXPECT_FALSE(v.InstanceRefused());
   v.show();
   EXPECT_EQ(v.geometry(), QRect(0, 0, 1280, 1024));
@@ -110,7 +110,7 @@ TEST_F(TVideoTest, FirstShowRemovesWhatAKilledSaveLeft) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("x");
   }
-  TVideo v(S(), dialogs, folders, Options());
+  TVideo v(station, dialogs, Options());
   v.show();
   EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/conf300.dat.orvix-aB3dE9")));
   EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/temp_obr.bmp.orvix-Zz09aA")));
@@ -125,16 +125,16 @@ TEST_F(TVideoTest, FirstShowReportsPictureFoldersItCannotMake) {
   QFile block(programDir.path() + QStringLiteral("/Pictures"));  // a file in the way
   ASSERT_TRUE(block.open(QIODevice::WriteOnly));
   block.close();
-  TVideo v(S(), dialogs, folders, Options());
+  TVideo v(station, dialogs, Options());
   v.show();
   ASSERT_EQ(dialogs.shown.size(), 4u);
   EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
   EXPECT_EQ(dialogs.shown[0].text, FolderErrorText(programDir.path().toStdString() + "/Pictures"));
-  EXPECT_EQ(folders.SaveDir, programDir.path().toStdString());
+  EXPECT_EQ(Folders().SaveDir, programDir.path().toStdString());
 }
 
 TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
-  TVideo v(S(), dialogs, folders, Options(QSize(1280, 864)));
+  TVideo v(station, dialogs, Options(QSize(1280, 864)));
   v.show();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].type, MsgType::Warning);
@@ -147,7 +147,7 @@ TEST_F(TVideoTest, TooSmallScreenWarnsAndCloses) {
   EXPECT_FALSE(v.isVisible());
 
   ScriptedDialogs quiet;
-  TVideo ok(S(), dialogs, folders, Options(QSize(1221, 865)));
+  TVideo ok(station, dialogs, Options(QSize(1221, 865)));
   ok.show();
   EXPECT_TRUE(quiet.shown.empty());
   EXPECT_EQ(ok.Panel1->geometry(), QRect(-10, 30, 1106, 806));
@@ -259,10 +259,10 @@ TEST_F(TVideoTest, RunCaptionForTheChannelsInUse) {
 }
 
 TEST_F(TVideoTest, SecondInstanceRefusedUntilTheFirstHasClosed) {
-  auto first = std::make_unique<TVideo>(S(), dialogs, folders, Options());
+  auto first = std::make_unique<TVideo>(station, dialogs, Options());
   EXPECT_FALSE(first->InstanceRefused());
   {
-    TVideo second(S(), dialogs, folders, Options());
+    TVideo second(station, dialogs, Options());
     EXPECT_TRUE(second.InstanceRefused());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].type, MsgType::Information);
@@ -270,11 +270,11 @@ TEST_F(TVideoTest, SecondInstanceRefusedUntilTheFirstHasClosed) {
     EXPECT_EQ(dialogs.shown[0].text, "Program ORVIX jest już uruchomiony");
   }
   // The refused one must not have taken the first one's lock with it.
-  TVideo third(S(), dialogs, folders, Options());
+  TVideo third(station, dialogs, Options());
   EXPECT_TRUE(third.InstanceRefused());
   first->show();
   first->close();
-  TVideo fourth(S(), dialogs, folders, Options());
+  TVideo fourth(station, dialogs, Options());
   EXPECT_FALSE(fourth.InstanceRefused());
   QApplication::processEvents();  // the refused ones asked the loop to quit: harmless here
 }

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include "ConfigFile.h"
+#include "SettingsConstants.h"
 #include "FakePictureLink.h"
 #include "ScriptedDialogs.h"
 #include "Tmodul_zew.h"
@@ -27,13 +28,15 @@ namespace {
 
 struct Calibration : ::testing::Test {
   SharedState s;
+  PictureFolders folders;
+  SettingsFile settingsFile{s, folders};
   test::ScriptedDialogs dialogs;
   test::FakePictureLink main;
   std::unique_ptr<Tmodul_zew> w;
   void SetUp() override {
     s.UnitScale = 12000;
     s.CorrectionTable.fill(100);
-    w = std::make_unique<Tmodul_zew>(s, dialogs);
+    w = std::make_unique<Tmodul_zew>(s, dialogs, settingsFile);
     w->AttachPicture(&main);
   }
   void Type(QLineEdit* e, const QString& text, int key = 0) {
@@ -182,23 +185,22 @@ TEST_F(Calibration, KeyFiltersOfTheBoxes) {
 
 TEST_F(Calibration, SaveWritesTheCorrections) {
   QTemporaryDir dir;
-  const std::string saved = ProgramDir();
-  ProgramDir() = dir.path().toStdString();
+  folders.ProgramDir = dir.path().toStdString();
   s.CorrectionTable[0] = 120;
   s.CorrectionTable[13] = 55;
   s.VisualWorkMode = 0x23;
   w->Button8Click();
   EXPECT_TRUE(dialogs.shown.empty());
   SharedState loaded;
-  ASSERT_TRUE(LoadConfig(loaded).ok);
+  ASSERT_TRUE(LoadConfig(loaded, folders.ProgramDir).ok);
   EXPECT_EQ(loaded.Config.DimCalibration(1), 120);
   EXPECT_EQ(loaded.Config.DimCalibration(14), 55);
   // A folder that cannot take the file: the window shows why.
-  ProgramDir() = dir.path().toStdString() + "/missing/deeper";
+  folders.ProgramDir = dir.path().toStdString() + "/missing/deeper";
   w->Button8Click();
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_FALSE(w->LastSaveText.empty());
-  ProgramDir() = saved;
+  EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
+  EXPECT_EQ(dialogs.shown[0].text.rfind(settings::kSaveFailedHead, 0), 0u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <thread>
 #include <memory>
 
+#include "ScriptedDialogs.h"
 #include "Tmodul_zew.h"
 
 namespace orvix {
@@ -30,7 +31,10 @@ std::unique_ptr<SharedState> Marked() {
 
 TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
   auto s = Marked();
-  Tmodul_zew w(*s);
+  test::ScriptedDialogs dialogs;
+  PictureFolders folders;
+  SettingsFile file{*s, folders};
+  Tmodul_zew w(*s, dialogs, file);
   w.UstawDaneNapisow();
   CalibrationWindowLink& link = w;
   {
@@ -65,7 +69,10 @@ TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
 
 TEST(Tmodul_zew, CorrectionBoxIsReadOnEveryStrip) {
   auto s = Marked();
-  Tmodul_zew w(*s);
+  test::ScriptedDialogs dialogs;
+  PictureFolders folders;
+  SettingsFile file{*s, folders};
+  Tmodul_zew w(*s, dialogs, file);
   w.Edit22->setText(QStringLiteral(" 300 "));
   EXPECT_EQ(w.ObrazekPasek(), 0x02);
   EXPECT_EQ(w.Edit22->text(), QStringLiteral("150")) << "limited and written back";

@@ -66,7 +66,6 @@ struct Bed {
       : saveDir(saveBytes), programDir(programBytes) {
     folders.ProgramDir = programDir.path();
     folders.SaveDir = folders.OpenDir = saveDir.path();
-    ProgramDir() = programDir.path();
     PictureFilesHooks hooks;
     hooks.captionWidth = [](const QString& t) { return int(t.size()) * 7; };
     hooks.showCaption = [this](const std::string& c) { shownCaption = c; };
@@ -107,7 +106,7 @@ struct Bed {
         return true;
       case Kind::Print: return files->WritePrintPicture();
       case Kind::Config: {
-        const ConfigFileOutcome o = SaveConfig(*s);
+        const ConfigFileOutcome o = SaveConfig(*s, folders.ProgramDir);
         if (!o.ok) dialogs.Message(MsgType::Error, o.text, MsgButtons::Ok, {}, {});
         return o.ok;
       }
@@ -390,14 +389,14 @@ TEST(Planted, Conf300DatIsAFifoADeviceOrAFolder) {
     ConfigFileOutcome loaded;
     {
       FifoWatch watch(path, node == Node::Fifo);
-      loaded = LoadConfig(*b.s);
+      loaded = LoadConfig(*b.s, b.folders.ProgramDir);
       EXPECT_FALSE(watch.Blocked()) << "loading waited on the FIFO";
     }
     EXPECT_FALSE(loaded.ok);
     EXPECT_EQ(loaded.text, settings::kMissingConfigWarning);
     EXPECT_EQ(b.s->Config.bytes, before.bytes);
     // Saving refuses to replace or write into it, and says why.
-    const ConfigFileOutcome saved = SaveConfig(*b.s);
+    const ConfigFileOutcome saved = SaveConfig(*b.s, b.folders.ProgramDir);
     EXPECT_FALSE(saved.ok) << NodeName(node);
     EXPECT_EQ(saved.text, ConfigSaveFailed(b, node == Node::Folder ? EISDIR : EACCES));
     EXPECT_TRUE(StillPlanted(node, path)) << NodeName(node) << " was replaced";
@@ -545,10 +544,10 @@ TEST(Links, ALinkToARegularFileIsFollowedByReadsAndSaves) {
   WriteBytesTo(realConf, OldBytes(4112, 3));
   const std::string conf = b.programDir / settings::kConfigFileName;
   ASSERT_EQ(::symlink(realConf.c_str(), conf.c_str()), 0);
-  ASSERT_TRUE(LoadConfig(*b.s).ok);
+  ASSERT_TRUE(LoadConfig(*b.s, b.folders.ProgramDir).ok);
   EXPECT_EQ(b.s->Config.bytes[0], OldBytes(4112, 3)[16]);
   b.s->Config.bytes.fill(0x42);
-  ASSERT_TRUE(SaveConfig(*b.s).ok);
+  ASSERT_TRUE(SaveConfig(*b.s, b.folders.ProgramDir).ok);
   EXPECT_TRUE(IsLink(conf)) << "the link was replaced by a file";
   const std::vector<uint8_t> conf2 = ReadBytes(realConf);
   ASSERT_EQ(conf2.size(), 4112u);
@@ -588,11 +587,11 @@ TEST(Links, ALinkToAFileNotMadeYetGetsTheFileMade) {
   ScratchFolder elsewhere;
   const std::string conf = b.programDir / settings::kConfigFileName;
   ASSERT_EQ(::symlink((elsewhere / "new.dat").c_str(), conf.c_str()), 0);
-  EXPECT_FALSE(LoadConfig(*b.s).ok);
-  ASSERT_TRUE(SaveConfig(*b.s).ok);
+  EXPECT_FALSE(LoadConfig(*b.s, b.folders.ProgramDir).ok);
+  ASSERT_TRUE(SaveConfig(*b.s, b.folders.ProgramDir).ok);
   EXPECT_TRUE(IsLink(conf));
   EXPECT_EQ(ReadBytes(elsewhere / "new.dat").size(), 4112u);
-  EXPECT_TRUE(LoadConfig(*b.s).ok);
+  EXPECT_TRUE(LoadConfig(*b.s, b.folders.ProgramDir).ok);
   // Relative, through a second link, into a folder that is not there: not saved.
   ASSERT_EQ(::symlink("hop", (b.saveDir / "pic.bmp").c_str()), 0);
   ASSERT_EQ(::symlink("sub/real.bmp", (b.saveDir / "hop").c_str()), 0);
@@ -613,8 +612,8 @@ TEST(Links, ALinkToAFolderOrDeviceIsRefused) {
   ScratchFolder elsewhere;
   const std::string conf = b.programDir / settings::kConfigFileName;
   ASSERT_EQ(::symlink(elsewhere.path().c_str(), conf.c_str()), 0);
-  EXPECT_FALSE(LoadConfig(*b.s).ok);
-  EXPECT_EQ(SaveConfig(*b.s).text, ConfigSaveFailed(b, EISDIR));
+  EXPECT_FALSE(LoadConfig(*b.s, b.folders.ProgramDir).ok);
+  EXPECT_EQ(SaveConfig(*b.s, b.folders.ProgramDir).text, ConfigSaveFailed(b, EISDIR));
   EXPECT_TRUE(IsLink(conf));
   const std::string pic = b.saveDir / "pic.bmp";
   ASSERT_EQ(::symlink("/dev/null", pic.c_str()), 0);

@@ -41,7 +41,6 @@ int main(int argc, char** argv) {
   PictureFolders folders;
   folders.ProgramDir = argv[3];
   folders.SaveDir = folders.OpenDir = argv[2];
-  ProgramDir() = argv[3];
   PictureSurfaces surfaces;
   PictureFiles files(*s, dialogs, folders, surfaces, {});
   s->WorkMode = 0x10;
@@ -76,7 +75,7 @@ int main(int argc, char** argv) {
     } else if (kind == "print") {
       files.WritePrintPicture();
     } else if (kind == "config") {
-      if (!SaveConfig(*s).ok) return 1;
+      if (!SaveConfig(*s, folders.ProgramDir).ok) return 1;
     } else {
       return 2;
     }

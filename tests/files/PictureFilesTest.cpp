@@ -209,7 +209,6 @@ TEST(SavePictureAs, JpegIsBaselineThreeComponentQuality90AsTheSystemReadsIt) {
 
 TEST(SavePictureAuto, NumberedNamesTwinsAndTheLastName) {
   Bed b;
-  AutoNameBase() = "backup";
   for (int n = 1; n <= 3; ++n) WriteBytesTo(b.Saved("backup-000" + std::to_string(n) + ".bmp"), {});
   b.s->BackupCopiesOn = 1;
   b.s->Config.SetFlag(cfg::kRegIncrementOnSaveRow, true);
@@ -224,11 +223,10 @@ TEST(SavePictureAuto, NumberedNamesTwinsAndTheLastName) {
   EXPECT_TRUE(b.dialogs.shown.empty());
   EXPECT_TRUE(b.dialogs.fileRequests.empty());
 
-  AutoNameBase() = "";
+  b.folders.AutoNameBase = "";
   b.files->SavePictureAuto();
   ASSERT_EQ(b.dialogs.shown.size(), 1u);
   EXPECT_EQ(b.dialogs.shown[0].text, files::kNoNameText);
-  AutoNameBase() = "backup";
 }
 
 // A path typed into a folder that is not there fails with the error box (captioned
@@ -247,7 +245,6 @@ TEST(SavePictureAs, AMissingFolderLeavesTheSaveFolderWhereItWas) {
   ASSERT_EQ(b.dialogs.fileRequests.size(), 2u);
   EXPECT_EQ(b.dialogs.fileRequests[1].folder, good);
   EXPECT_EQ(b.dialogs.fileRequests[1].fileName, "");
-  AutoNameBase() = "backup";
   b.files->SavePictureAuto();
   EXPECT_EQ(b.dialogs.shown.size(), 1u);
   EXPECT_TRUE(QFile::exists(QString::fromStdString(good + "/backup-0001.bmp")));
@@ -295,7 +292,6 @@ TEST(SavePictures, AFullDiskLosesNothingAndClaimsNothing) {
   }
   // The automatic save too.
   Bed b;
-  AutoNameBase() = "backup";
   {
     FileSizeLimit full(20'000);
     b.files->SavePictureAuto();

@@ -17,7 +17,7 @@ using namespace test;
 
 TEST(SaveOpenButtons, SaveAndOpenRunThePictureFilesWithTheBusyFlags) {
   WindowTestBed bed;
-  TVideo v(bed.S(), bed.dialogs, bed.folders, bed.Options());
+  TVideo v(bed.station, bed.dialogs, bed.Options());
   v.show();
   bed.dialogs.shown.clear();
   SharedState& s = bed.S();
@@ -25,17 +25,16 @@ TEST(SaveOpenButtons, SaveAndOpenRunThePictureFilesWithTheBusyFlags) {
   s.ViewMode = 1;
   for (int x = 0; x < 552; ++x) s.ImageStore[StoreIndex(x, 7, 1)] = uint8_t(x);
 
-  AutoNameBase() = "backup";
   s.AutoNumberingOn = 1;
   int busyWhileSaving = 0;
   v.KlawiszSAVEClick();
-  const std::string numbered = bed.folders.SaveDir + "/backup-0001.bmp";
+  const std::string numbered = bed.Folders().SaveDir + "/backup-0001.bmp";
   EXPECT_TRUE(QFile::exists(QString::fromStdString(numbered)));
   EXPECT_TRUE(bed.dialogs.fileRequests.empty());
 
   s.AutoNumberingOn = 0;
   bed.dialogs.onMessage = [&](const ShownMessage&) { busyWhileSaving += s.SaveBusy.load(); };
-  bed.dialogs.fileAnswers.push_back(FileDialogAnswer{bed.folders.SaveDir + "/backup-0001", 0});
+  bed.dialogs.fileAnswers.push_back(FileDialogAnswer{bed.Folders().SaveDir + "/backup-0001", 0});
   v.KlawiszSAVEClick();  // asks before it replaces the numbered file
   ASSERT_EQ(bed.dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(bed.dialogs.fileRequests[0].title, " SAVE PICTURE");

@@ -24,7 +24,7 @@ class ConfigFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    ProgramDir() = dir.path().toStdString();
+    program = dir.path().toStdString();
   }
   QString Path() const { return dir.path() + "/conf300.dat"; }
   void Write(const QByteArray& data) {
@@ -43,6 +43,7 @@ class ConfigFileTest : public ::testing::Test {
     return b;
   }
   QTemporaryDir dir;
+  std::string program;  // the program folder conf300.dat is in
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
 };
 
@@ -52,7 +53,7 @@ TEST_F(ConfigFileTest, LoadsRecords1To256AndIgnoresRecord0AndTheRest) {
     for (int i = 0; i < 16; ++i) file[i] = char(0xAB);  // record 0 carries no setting
     Write(file);
     auto fresh = std::make_unique<SharedState>();
-    const ConfigFileOutcome loaded = LoadConfig(*fresh);
+    const ConfigFileOutcome loaded = LoadConfig(*fresh, program);
     EXPECT_TRUE(loaded.ok);
     EXPECT_EQ(loaded.text, "");
     for (int i = 0; i < cfg::kTableBytes; ++i)
@@ -67,7 +68,7 @@ TEST_F(ConfigFileTest, ShortEmptyOrMissingFileWarnsAndLeavesTheTable) {
     else
       Write(Pattern(size, 1));
     s->Config.bytes.fill(0x5A);
-    const ConfigFileOutcome loaded = LoadConfig(*s);
+    const ConfigFileOutcome loaded = LoadConfig(*s, program);
     EXPECT_FALSE(loaded.ok) << size;
     EXPECT_EQ(loaded.text,
               "  BRAK ZBIORU KONFIGURACYJNEGO \r\n\r\n              \"  conf300.dat  \" \r\n\r\n"
@@ -77,14 +78,14 @@ TEST_F(ConfigFileTest, ShortEmptyOrMissingFileWarnsAndLeavesTheTable) {
   // A folder of that name is no file either.
   QFile::remove(Path());
   ASSERT_TRUE(QDir(dir.path()).mkdir("conf300.dat"));
-  const ConfigFileOutcome loaded = LoadConfig(*s);
+  const ConfigFileOutcome loaded = LoadConfig(*s, program);
   EXPECT_FALSE(loaded.ok);
   EXPECT_EQ(loaded.text, kMissingConfigWarning);
 }
 
 TEST_F(ConfigFileTest, SaveLoadRoundTripAndReadOnlyFile) {
   for (int i = 0; i < cfg::kTableBytes; ++i) s->Config.bytes[size_t(i)] = uint8_t(i * 13 + 5);
-  const ConfigFileOutcome saved = SaveConfig(*s);
+  const ConfigFileOutcome saved = SaveConfig(*s, program);
   ASSERT_TRUE(saved.ok);
   EXPECT_EQ(saved.text, "");
   QByteArray file = Read();
@@ -93,16 +94,16 @@ TEST_F(ConfigFileTest, SaveLoadRoundTripAndReadOnlyFile) {
 
   QFile::setPermissions(Path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
   auto back = std::make_unique<SharedState>();
-  ASSERT_TRUE(LoadConfig(*back).ok);
+  ASSERT_TRUE(LoadConfig(*back, program).ok);
   EXPECT_EQ(back->Config.bytes, s->Config.bytes);
   EXPECT_TRUE(QFile::permissions(Path()) & QFileDevice::WriteOwner);
 
   // A read-only file is saved over.
   QFile::setPermissions(Path(), QFileDevice::ReadOwner);
   back->Config.SetChannelGain(3, 44);
-  ASSERT_TRUE(SaveConfig(*back).ok);
+  ASSERT_TRUE(SaveConfig(*back, program).ok);
   auto again = std::make_unique<SharedState>();
-  ASSERT_TRUE(LoadConfig(*again).ok);
+  ASSERT_TRUE(LoadConfig(*again, program).ok);
   EXPECT_EQ(again->Config.ChannelGain(3), 44);
 }
 
@@ -118,7 +119,7 @@ TEST_F(ConfigFileTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   rlimit small = saved;
   small.rlim_cur = 1000;
   setrlimit(RLIMIT_FSIZE, &small);
-  const ConfigFileOutcome limited = SaveConfig(*s);
+  const ConfigFileOutcome limited = SaveConfig(*s, program);
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, SIG_DFL);
 
@@ -137,8 +138,8 @@ TEST_F(ConfigFileTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
                               std::strerror(EFBIG) + " ");
 
   // A program folder that is a file: nothing can be created there.
-  ProgramDir() = Path().toStdString();
-  const ConfigFileOutcome nowhere = SaveConfig(*s);
+  program = Path().toStdString();
+  const ConfigFileOutcome nowhere = SaveConfig(*s, program);
   EXPECT_FALSE(nowhere.ok);
   EXPECT_EQ(Read(), old);
   EXPECT_NE(nowhere.text.find(Path().toStdString() + "/conf300.dat"), std::string::npos);

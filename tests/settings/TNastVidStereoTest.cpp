@@ -30,13 +30,13 @@ using StereoLink = test::FakeMainWindowLink;
 class StereoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir() = dir.path().toStdString();
+    folders.ProgramDir = dir.path().toStdString();
     DefaultConfigTable(*s);
     s->Config.SetAddChannel(1, false);
     s->Config.SetAddChannel(3, true);
     s->Config.SetMarkerChannel(1, true);
-    ASSERT_TRUE(SaveConfig(*s).ok);
-    w = std::make_unique<TNastVid>(&link, *s, dialogs);
+    ASSERT_TRUE(SaveConfig(*s, folders.ProgramDir).ok);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile);
     w->FormCreate();
     w->ReloadConfig();
   }
@@ -53,6 +53,8 @@ class StereoTest : public ::testing::Test {
 
   QTemporaryDir dir;
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+  PictureFolders folders;
+  SettingsFile settingsFile{*s, folders};
   test::ScriptedDialogs dialogs;
   StereoLink link;
   std::unique_ptr<TNastVid> w;

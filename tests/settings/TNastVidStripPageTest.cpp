@@ -46,11 +46,11 @@ struct FakeCalibration final : CalibrationWindowLink {
 class StripPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir() = dir.path().toStdString();
+    folders.ProgramDir = dir.path().toStdString();
     DefaultConfigTable(*s);
     LoadWorkModesFromTable(*s);
     s->WorkMode = 0x22;
-    w = std::make_unique<TNastVid>(&link, *s, dialogs);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile);
     w->FormCreate();
     calibration.s = s.get();
     w->AttachCalibration(&calibration);
@@ -67,6 +67,8 @@ class StripPageTest : public ::testing::Test {
   QTemporaryDir dir;
   test::ScriptedDialogs dialogs;
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+  PictureFolders folders;
+  SettingsFile settingsFile{*s, folders};
   QuietLink link;
   FakeCalibration calibration;
   std::unique_ptr<TNastVid> w;

@@ -36,12 +36,12 @@ using FakeLink = test::FakeMainWindowLink;
 class TNastVidTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir() = dir.path().toStdString();
+    folders.ProgramDir = dir.path().toStdString();
     DefaultConfigTable(*s);
     LoadWorkModesFromTable(*s);
     s->WorkMode = 0x10;
     link.dialogs = &dialogs;
-    w = std::make_unique<TNastVid>(&link, *s, dialogs);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile);
     w->FormCreate();
   }
   std::vector<std::string> Texts() const {
@@ -85,6 +85,8 @@ class TNastVidTest : public ::testing::Test {
   QTemporaryDir dir;
   test::ScriptedDialogs dialogs;
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+  PictureFolders folders;
+  SettingsFile settingsFile{*s, folders};
   FakeLink link;
   std::unique_ptr<TNastVid> w;
 };
@@ -316,17 +318,17 @@ TEST_F(TNastVidTest, AddTrackBarAndFilePage) {
   Click(w->Button5);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, QString::fromUtf8(" Nazwa i ścieżka do autozapisu").toStdString());
-  EXPECT_EQ(AutoNameBase(), "picture");
-  EXPECT_EQ(SaveDir(), folder);
+  EXPECT_EQ(folders.AutoNameBase, "picture");
+  EXPECT_EQ(folders.SaveDir, folder);
   EXPECT_EQ(w->Label2->text().toStdString(), " " + folder + "/picture-0001.bmp");
 
   dialogs.fileAnswers.push_back(FileDialogAnswer{folder + "/.x", 0});
   Click(w->Button5);
-  EXPECT_EQ(AutoNameBase(), "picture");
+  EXPECT_EQ(folders.AutoNameBase, "picture");
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
   EXPECT_EQ(dialogs.shown[0].text, "    ERROR format name       \r\n\r\n.x. ");
-  AutoNameBase() = "backup";
+  folders.AutoNameBase = "backup";
 }
 
 TEST_F(TNastVidTest, ReloadSaveAndClose) {
@@ -411,7 +413,7 @@ TEST_F(TNastVidTest, BoxesGoThroughTheWindowsOwnDialogs) {
   s->AddWorkMode = 0x20;
   s->VisualWorkMode = 0x03;
   StoreWorkModesInTable(*s);
-  ASSERT_TRUE(SaveConfig(*s).ok);
+  ASSERT_TRUE(SaveConfig(*s, folders.ProgramDir).ok);
   Click(w->Button2);
   ASSERT_FALSE(dialogs.shown.empty());
   EXPECT_EQ(dialogs.shown[0].text, settings::kError1505);
@@ -419,7 +421,7 @@ TEST_F(TNastVidTest, BoxesGoThroughTheWindowsOwnDialogs) {
 
   // A failed save says so.
   dialogs.shown.clear();
-  ProgramDir() = (dir.path() + "/conf300.dat").toStdString();  // a file, not a folder
+  folders.ProgramDir = (dir.path() + "/conf300.dat").toStdString();  // a file, not a folder
   Click(w->Button3);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].type, MsgType::Error);
@@ -429,12 +431,14 @@ TEST_F(TNastVidTest, BoxesGoThroughTheWindowsOwnDialogs) {
 TEST(TNastVidBeforeSetUp, EveryControlExistsAndIsWiredFromConstruction) {
   test::ScriptedDialogs dialogs;
   QTemporaryDir dir;
-  ProgramDir() = dir.path().toStdString();
   auto s = std::make_unique<SharedState>();
+  PictureFolders folders;
+  folders.ProgramDir = dir.path().toStdString();
+  SettingsFile settingsFile{*s, folders};
   DefaultConfigTable(*s);
   LoadWorkModesFromTable(*s);
   FakeLink link;
-  TNastVid w(&link, *s, dialogs);  // FormCreate never runs
+  TNastVid w(&link, *s, dialogs, folders, settingsFile);  // FormCreate never runs
 
   // A RECORD click on the main window.
   s->RecordOn = -1;
@@ -539,7 +543,7 @@ TEST_F(TNastVidTest, ReloadShowsTheAddCountOnTheMainWindowEveryTime) {
   for (int count : {10, 25}) {
     s->Config.SetAddFrameCount(count);
     StoreWorkModesInTable(*s);
-    ASSERT_TRUE(SaveConfig(*s).ok);
+    ASSERT_TRUE(SaveConfig(*s, folders.ProgramDir).ok);
     for (int reload = 1; reload <= 2; ++reload) {
       link.addButton.clear();
       link.add.clear();
@@ -558,7 +562,7 @@ TEST_F(TNastVidTest, ReloadShowsTheAddCountOnTheMainWindowEveryTime) {
 TEST_F(TNastVidTest, StoredRecordModeNoButtonReachesCanBeRepaired) {
   s->RecordWorkMode = 0x64;  // LINES choice 6, 50 ms
   StoreWorkModesInTable(*s);
-  ASSERT_TRUE(SaveConfig(*s).ok);
+  ASSERT_TRUE(SaveConfig(*s, folders.ProgramDir).ok);
   Click(w->Button2);
   EXPECT_EQ(Texts(), std::vector<std::string>{settings::kError1502});  // the RECORD panel
   EXPECT_EQ(link.record, "Error/50");
@@ -598,9 +602,11 @@ TEST_F(TNastVidTest, StoredRecordModeNoButtonReachesCanBeRepaired) {
 TEST(TNastVidNoLink, WorksWithoutMainWindow) {
   test::ScriptedDialogs dialogs;
   QTemporaryDir dir;
-  ProgramDir() = dir.path().toStdString();
   auto s = std::make_unique<SharedState>();
-  TNastVid w(nullptr, *s, dialogs);
+  PictureFolders folders;
+  folders.ProgramDir = dir.path().toStdString();
+  SettingsFile settingsFile{*s, folders};
+  TNastVid w(nullptr, *s, dialogs, folders, settingsFile);
   w.FormCreate();
   w.ReloadConfig();
   w.TrackBar3->setValue(7);

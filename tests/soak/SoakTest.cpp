@@ -73,7 +73,7 @@ class Soak : public ::testing::Test, public test::WindowTestBed {
     TVideoOptions o = Options();
     o.startDelayMs = 1000000;  // the start step runs below
     o.pacing = ThreadPacing{2, 0};
-    test::BuildStationWindows(*this, o, video, nastVid, oscyl, modul);
+    Assemble(o);
     video->StartTimer();
     // RECORD asks about unsaved pictures at START (the question switches the view and
     // back); the scripted operator answers No.
@@ -81,12 +81,7 @@ class Soak : public ::testing::Test, public test::WindowTestBed {
     Pump(50);
   }
 
-  void TearDown() override {
-    video.reset();  // joins a run still going
-    modul.reset();
-    oscyl.reset();
-    nastVid.reset();
-  }
+  void TearDown() override { Close(); }  // joins a run still going
 
   static void Pump(int ms) {
     QElapsedTimer t;
@@ -198,10 +193,6 @@ class Soak : public ::testing::Test, public test::WindowTestBed {
   }
 
   QTemporaryDir saveDir;
-  std::unique_ptr<TVideo> video;
-  std::unique_ptr<TNastVid> nastVid;
-  std::unique_ptr<TOscyl> oscyl;
-  std::unique_ptr<Tmodul_zew> modul;
   int saves = 0;
 };
 

@@ -3,26 +3,16 @@
 #include <filesystem>
 #include <system_error>
 
-#include "FileTexts.h"
-#include "PictureFolders.h"
-
 namespace orvix {
 
-std::string& SaveDir() { return Folders().SaveDir; }
-
-std::string& AutoNameBase() {
-  static std::string base = files::kAutoNameStart;
-  return base;
-}
-
 std::string NextAutoName(const std::string& folder, const std::string& base) {
-  for (int n = 1; n < files::kAutoNumberLimit; ++n) {
+  for (int n = 1; n < kAutoNumberLimit; ++n) {
     const char* pad = n <= 9 ? "-000" : n <= 99 ? "-00" : n <= 999 ? "-0" : "-";
     const std::string name = base + pad + std::to_string(n) + ".bmp";
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::u8path(folder + name), ec)) return name;
   }
-  return files::kNoName;
+  return kNoName;
 }
 
 std::optional<std::string> AutoNameBaseOf(const std::string& fileName) {

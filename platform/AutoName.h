@@ -1,13 +1,14 @@
 #pragma once
-// Numbered picture names (base-0001.bmp ... base-9999.bmp) and the folder and base that
-// automatic numbering uses. These last until the program ends; they are not stored.
+// Numbered picture names (base-0001.bmp ... base-9999.bmp): the first free one in a folder,
+// and the base a chosen file name gives. The folder and base in use are PictureFolders'
+// SaveDir and AutoNameBase.
 #include <optional>
 #include <string>
 
 namespace orvix {
 
-std::string& SaveDir();       // Folders().SaveDir: folder of the last save, no trailing separator
-std::string& AutoNameBase();  // base of numbered names, "backup" at start
+inline constexpr const char* kNoName = "NoName.bmp";
+inline constexpr int kAutoNumberLimit = 10000;  // numbers 1..9999
 
 // The first free numbered name of `base` in `folder` (which ends in a separator), or
 // "NoName.bmp" when 1..9999 are all taken. Only ".bmp" names are probed.

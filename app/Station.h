@@ -1,0 +1,32 @@
+#pragma once
+// The station under the windows: the run state with its buffers, the station's folders and
+// its conf300.dat. Built once, before the windows, by whatever runs the station (the
+// program, a test, a benchmark), and handed to them by constructor: each window gets the
+// parts it works on. It holds no widget.
+#include <memory>
+
+#include "ConfigFile.h"
+#include "PictureFolders.h"
+#include "RunState.h"
+
+namespace orvix {
+
+class Station {
+ public:
+  Station() = default;
+  Station(const Station&) = delete;
+  Station& operator=(const Station&) = delete;
+
+  SharedState& State() { return *state_; }
+  PictureFolders& Folders() { return folders_; }
+  // The one load and save of conf300.dat in ProgramDir.
+  SettingsFile& Settings() { return settings_; }
+
+ private:
+  // The buffers are large: the state lives on the heap, once, for the station's life.
+  std::unique_ptr<SharedState> state_ = std::make_unique<SharedState>();
+  PictureFolders folders_;
+  SettingsFile settings_{*state_, folders_};
+};
+
+}  // namespace orvix
