@@ -4,7 +4,8 @@
 
 namespace orvix {
 
-void UpdateChannelCode(SharedState& s, const RedrawHook& redraw) {
+ChannelUpdate UpdateChannelCode(SharedState& s) {
+  ChannelUpdate changed;
   ConfigTable& c = s.Config;
   uint8_t code = 0;
 
@@ -50,7 +51,7 @@ void UpdateChannelCode(SharedState& s, const RedrawHook& redraw) {
     // The test picture scans the one channel on screen.
     if (s.ViewMode.load() == kAllView) {
       s.ViewMode = s.LastSingleView.load();
-      if (redraw) redraw(s.ViewMode.load(), s.WorkMode.load(), "r");
+      changed.viewTakenBack = true;
     }
     const uint8_t view = s.ViewMode.load();
     code = (view >= 1 && view <= 4) ? kChannelCodes[view] : kChannelCodes[1];
@@ -59,6 +60,7 @@ void UpdateChannelCode(SharedState& s, const RedrawHook& redraw) {
   s.ChannelCode = code;
   s.ChannelCount = static_cast<uint8_t>(std::popcount(static_cast<unsigned>(code & 0x0F)));
   s.ChannelMask = code & 0x0F;
+  return changed;
 }
 
 void MarkUnsaved(SharedState& s) {

@@ -4,8 +4,6 @@
 // variables (ChannelCode, ChannelMask, ChannelCount, AddChannelCode), and marks acquired
 // channels as unsaved after each displayed frame.
 #include <cstdint>
-#include <functional>
-#include <string>
 
 #include "RunState.h"
 
@@ -14,12 +12,15 @@ namespace orvix {
 // Per-channel code: the high nibble counts the channel, the low nibble is its mask bit.
 inline constexpr uint8_t kChannelCodes[5] = {0, 0x11, 0x12, 0x14, 0x18};
 
-// Full redraw of a view (view, work mode, colour letter), asked for when the test picture
-// takes the view back from ALL to a single channel.
-using RedrawHook = std::function<void(int view, int workMode, const std::string& letter)>;
+// What a recomputation changed that its caller must show.
+struct ChannelUpdate {
+  // The test picture took the view back from ALL to the last single channel (ViewMode):
+  // the caller redraws that view in WorkMode with row fill "r".
+  bool viewTakenBack = false;
+};
 
 // Recomputes the channel variables; may switch ChannelOn rows of the table and ViewMode.
-void UpdateChannelCode(SharedState& s, const RedrawHook& redraw = {});
+ChannelUpdate UpdateChannelCode(SharedState& s);
 
 // Marks the acquired channels (or, with none, the channel on screen) unsaved.
 void MarkUnsaved(SharedState& s);

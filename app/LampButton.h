@@ -1,3 +1,4 @@
+#include "Colours.h"
 #pragma once
 // A button of the button column, painted with the colours of its lamp panel. Its own
 // palette never changes: each new palette that reaches a button is a new key of the
@@ -20,7 +21,7 @@ class TLampButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QColor lamp_{192, 192, 192};  // silver, as the panels start
+  QColor lamp_ = QColor(kSilver);  // as the panels start
 };
 
 }  // namespace orvix

@@ -1,5 +1,6 @@
 #include "TVideo.h"
 
+#include "Colours.h"
 #include "TVideoThreadUi.h"
 #include "UiWake.h"
 
@@ -103,7 +104,7 @@ void TVideo::CreateControls() {
   for (int s = 0; s < layout::kSlotCount; ++s) {
     QWidget* panel = new QWidget(Panel2);
     panel->setObjectName(QStringLiteral("Panel") + QLatin1String(kSlotNames[s]));
-    SetBackground(panel, QColor(192, 192, 192));  // silver until the first lamp update
+    SetBackground(panel, QColor(kSilver));  // silver until the first lamp update
     panel->hide();
     TLampButton* button = new TLampButton(QString::fromUtf8(kDesignCaptions[s]), panel);
     button->setObjectName(QStringLiteral("Klawisz") + QLatin1String(kSlotNames[s]));

@@ -255,6 +255,8 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void EndDisplayTimers();
   // Joins an acquisition that has ended and drops its request queue.
   void RetireRun();
+  // The channel variables recomputed; a view the test picture took back is redrawn.
+  void UpdateChannels();
   void RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)());
 
   void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1

@@ -94,9 +94,7 @@ void TVideo::LoadSettingsAtStart() {
 
 // Start step: the channel variables from the channel switches; the settings "Frame" page.
 void TVideo::SelectChannelsAtStart() {
-  UpdateChannelCode(s_, [this](int view, uint8_t mode, const std::string& letter) {
-    RedrawPicture(view, mode, letter);
-  });
+  UpdateChannels();
   if (Settings) Settings->ShowStartControls(PanelRECORD->isVisible());
 }
 
@@ -116,9 +114,7 @@ void TVideo::LinescanMouseMove(int x, int y) {
 // "Wymiar": a new measurement on the picture as it is now.
 void TVideo::StartMeasurement() {
   s_.PictureAnnotated = 0;
-  UpdateChannelCode(s_, [this](int view, uint8_t mode, const std::string& letter) {
-    RedrawPicture(view, mode, letter);
-  });
+  UpdateChannels();
   // The bar of the magnification now in force: without a strip drawn since, the length
   // would be converted with no bar at all.
   if (ModulZew) ModulZew->PrepareBar();

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "ChannelSelection.h"
+#include "Lines.h"
 #include "Collector.h"
 #include "ScanUnit.h"
 #include "RunState.h"
@@ -37,11 +38,14 @@ void TVideo::KlawiszVISUALClick() {
   OdswierzRecVis(0, s_.VisualWorkMode.load());
 }
 
+void TVideo::UpdateChannels() {
+  if (UpdateChannelCode(s_).viewTakenBack)
+    RedrawPicture(s_.ViewMode.load(), s_.WorkMode.load(), "r");
+}
+
 void TVideo::OdswierzRecVis(int32_t record, uint8_t mode) {
   SharedState& s = s_;
-  UpdateChannelCode(s, [this](int view, uint8_t m, const std::string& letter) {
-    RedrawPicture(view, m, letter);
-  });
+  UpdateChannels();
   if (Settings) Settings->ShowChannelState();
   s.RecordOn = record;
   s.WorkMode = mode;
@@ -242,16 +246,9 @@ void TVideo::Timer3Timer() {
     CollectFrame(s, found, kCollectFactor);
     RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
   }
-  const int rows = s.PrevFrameLines.load();
-  bool enough = false;
-  switch (s.WorkMode.load() & 0x70) {
-    case 0x10: enough = rows > 399; break;
-    case 0x20: enough = rows > 799; break;
-    case 0x30:
-    case 0x40: enough = rows > 1599; break;
-    default: enough = true; break;
-  }
-  if (enough && AcqThread) AcqThread->Terminate();
+  // The frame is complete once all its lines are in (at once for an impossible code).
+  const int lines = FrameLines(LinesOf(s.WorkMode.load()));
+  if (s.PrevFrameLines.load() > lines - 1 && AcqThread) AcqThread->Terminate();
   Timer3->start();
   s.DisplayPending = 0;
 }

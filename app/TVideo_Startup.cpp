@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "Collector.h"
+#include "Colours.h"
 #include "ScanUnit.h"
 #include "RunState.h"
 #include "TVideo.h"
@@ -213,7 +214,7 @@ void TVideo::LayoutButtons() {
     button->setText(QLatin1Char(' ') +
                     QString::fromUtf8(caption.data(), qsizetype(caption.size())) +
                     QLatin1Char(' '));
-    const QColor colour = slot == layout::kEXIT ? QColor(0, 255, 0) : QColor(192, 192, 192);
+    const QColor colour = slot == layout::kEXIT ? QColor(0, 255, 0) : QColor(kSilver);
     QPalette p = panel->palette();
     p.setColor(QPalette::Window, colour);
     panel->setPalette(p);

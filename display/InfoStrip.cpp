@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "Lines.h"
 #include "TextTrim.h"
 
 namespace orvix {
@@ -132,11 +133,11 @@ std::string KVText(const SharedState& s) {
 
 std::string SettingsText(uint8_t workMode) {
   const char* lines;
-  switch (workMode & 0x70) {
-    case 0x10: lines = " 400"; break;
-    case 0x20: lines = " 800"; break;
-    case 0x30: lines = "1600"; break;
-    case 0x40: lines = "error"; break;
+  switch (LinesOf(workMode)) {
+    case Lines::L400: lines = " 400"; break;
+    case Lines::L800: lines = " 800"; break;
+    case Lines::L1600: lines = "1600"; break;
+    case Lines::L1600b: lines = "error"; break;
     default: lines = "Error"; break;
   }
   static const char* const kTimes[8] = {"2", "5", "10", "20", "50", "error", "error", "error"};
@@ -160,9 +161,9 @@ StripTexts MakeStripTexts(const SharedState& s, int k, const std::string& date) 
 }
 
 int StripScale(uint8_t workMode) {
-  switch (workMode & 0x70) {
-    case 0x10: return 1;
-    case 0x30: return 4;
+  switch (LinesOf(workMode)) {
+    case Lines::L400: return 1;
+    case Lines::L1600: return 4;
     default: return 2;
   }
 }

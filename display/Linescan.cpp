@@ -1,3 +1,4 @@
+#include "Lines.h"
 #include "Linescan.h"
 
 #include <QPainter>
@@ -23,22 +24,22 @@ std::optional<int32_t> TakeLinescanRow(int32_t n, int32_t current) {
 
 std::optional<int32_t> LinescanRowNumber(uint8_t linesCode, int view, int32_t L) {
   const bool all = view == kAllView;
-  switch (linesCode) {
-    case 0x10: return all ? L % 400 : L / 2;
-    case 0x20: return all ? (2 * L) % 800 : L;
-    case 0x30: return all ? (4 * L) % 1600 : 2 * L;
-    case 0x40: return all ? (8 * L) % 1600 : 4 * L;
+  switch (LinesOf(linesCode)) {
+    case Lines::L400: return all ? L % 400 : L / 2;
+    case Lines::L800: return all ? (2 * L) % 800 : L;
+    case Lines::L1600: return all ? (4 * L) % 1600 : 2 * L;
+    case Lines::L1600b: return all ? (8 * L) % 1600 : 4 * L;
     default: return std::nullopt;
   }
 }
 
 std::optional<int32_t> LinescanPixelNumber(uint8_t linesCode, int view, int32_t x) {
   const bool all = view == kAllView;
-  switch (linesCode) {
-    case 0x10: return all ? x % 550 : x / 2;
-    case 0x20: return all ? (2 * x) % 1100 : x;
-    case 0x30: return all ? (4 * x) % 2200 : 2 * x;
-    case 0x40: return all ? (8 * x) % 2200 : 4 * x;
+  switch (LinesOf(linesCode)) {
+    case Lines::L400: return all ? x % 550 : x / 2;
+    case Lines::L800: return all ? (2 * x) % 1100 : x;
+    case Lines::L1600: return all ? (4 * x) % 2200 : 2 * x;
+    case Lines::L1600b: return all ? (8 * x) % 2200 : 4 * x;
     default: return std::nullopt;
   }
 }
@@ -48,7 +49,7 @@ int32_t ClampMarkerColumn(int view, int32_t x) {
 }
 
 int32_t LinescanSpinStep(uint8_t linesCode, int view) {
-  return linesCode == 0x10 && Single(view) ? 2 : 1;
+  return LinesOf(linesCode) == Lines::L400 && Single(view) ? 2 : 1;
 }
 
 int32_t LevelPercent(int32_t v) { return int32_t(std::nearbyint(v * 100.0 / 256.0)); }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "Colours.h"
 #include "PictureSurfaces.h"
 #include "PictureWindowLink.h"
 
@@ -82,7 +83,7 @@ void TOscyl::FormCreate() {
   for (const auto& sc : scale)
     *sc.label = Text(this, sc.name, QString::fromLatin1(sc.text), QRect(2, sc.top, 31, 14));
 
-  Panel4 = Box(this, "Panel4", QRect(1148, 10, 96, 78), QColor(192, 192, 192));
+  Panel4 = Box(this, "Panel4", QRect(1148, 10, 96, 78), QColor(kSilver));
   Label12 = Text(Panel4, "Label12", QStringLiteral("Numer linii"), QRect(4, 2, 90, 16));
   StaticText1 = Text(Panel4, "StaticText1", QStringLiteral("2"), QRect(4, 22, 64, 28));
   QFont big(QStringLiteral("Arial"));
@@ -97,11 +98,11 @@ void TOscyl::FormCreate() {
   SpinButton2Down->setArrowType(Qt::DownArrow);
   SpinButton2Down->setGeometry(72, 38, 20, 16);
 
-  Panel3 = Box(this, "Panel3", QRect(1148, 93, 96, 56), QColor(192, 192, 192));
+  Panel3 = Box(this, "Panel3", QRect(1148, 93, 96, 56), QColor(kSilver));
   Label8 = Text(Panel3, "Label8", QStringLiteral("Numer punktu"), QRect(4, 2, 90, 16));
   StaticText2 = Text(Panel3, "StaticText2", QStringLiteral("1"), QRect(4, 22, 88, 28));
   StaticText2->setFont(big);
-  Panel2 = Box(this, "Panel2", QRect(1148, 153, 96, 56), QColor(192, 192, 192));
+  Panel2 = Box(this, "Panel2", QRect(1148, 153, 96, 56), QColor(kSilver));
   Label9 = Text(Panel2, "Label9", QStringLiteral("Amplituda"), QRect(4, 2, 90, 16));
   StaticText3 = Text(Panel2, "StaticText3", QStringLiteral("0"), QRect(4, 22, 88, 28));
   StaticText3->setFont(big);

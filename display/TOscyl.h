@@ -6,6 +6,7 @@
 // PictureWindowLink. UI thread only.
 #include <QWidget>
 
+#include "Lines.h"
 #include "Linescan.h"
 #include "LinescanWindowLink.h"
 #include "RunState.h"
@@ -62,7 +63,7 @@ class TOscyl : public QWidget, public LinescanWindowLink {
 
  private:
   int View() const { return s_.ViewMode.load(); }
-  uint8_t LinesCode() const { return uint8_t(s_.WorkMode.load() & 0x70); }
+  uint8_t LinesCode() const { return orvix::LinesCode(s_.WorkMode.load()); }
   void PlaceBesidePicture();
   int LeftBesidePicture() const;
 

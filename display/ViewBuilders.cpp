@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Lines.h"
 #include "Anaglyph.h"
 #include "RowDrawing.h"
 
@@ -71,8 +72,8 @@ bool ValidChannel(int k) { return k >= 1 && k <= 4; }
 }  // namespace
 
 int DisplayCode(uint8_t workMode) {
-  const int code = workMode & 0x70;
-  return code == kCodeError ? kCode1600 : code;
+  const Lines lines = LinesOf(workMode);
+  return lines == Lines::L1600b ? kCode1600 : LinesCode(workMode);
 }
 
 void BuildSingle20(SharedState& s, PictureSurfaces& p, int k, int start, int end) {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "Lines.h"
 #include "FileErrors.h"
 #include "FileTexts.h"
 #include "FileWrite.h"
@@ -113,11 +114,11 @@ void DecodeRle(const ReadAt& read, uint64_t offset, int bits, int64_t rows, cons
 
 GreyGeometry PictureGeometry(uint8_t workMode) {
   GreyGeometry g;
-  switch (workMode & 0x70) {
-    case 0x10: g = {550, 400, 5910, 0, 0, "550-400"}; break;
-    case 0x20: g = {1100, 800, 11820, 0, 0, "1100-800"}; break;
-    case 0x30: g = {2200, 1600, 23640, 0, 0, "2200-1600"}; break;
-    case 0x40: g = {2200, 1600, 47280, 0, 0, "2200-1600"}; break;
+  switch (LinesOf(workMode)) {
+    case Lines::L400: g = {550, 400, 5910, 0, 0, "550-400"}; break;
+    case Lines::L800: g = {1100, 800, 11820, 0, 0, "1100-800"}; break;
+    case Lines::L1600: g = {2200, 1600, 23640, 0, 0, "2200-1600"}; break;
+    case Lines::L1600b: g = {2200, 1600, 47280, 0, 0, "2200-1600"}; break;
     default: g = {1100, 1100, 11820, 0, 0, "1100-800"}; break;
   }
   g.stride = (g.width + 3) / 4 * 4;

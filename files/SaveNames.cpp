@@ -76,18 +76,6 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
-std::string FolderPart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string NamePart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 QString ShortenCaption(const QString& text, const std::function<int(const QString&)>& width) {
   const QString caption = text.left(kCaptionMaxChars);
   if (width(caption) <= kCaptionLimit) return caption;

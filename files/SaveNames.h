@@ -43,9 +43,6 @@ std::string ReadOnlyQuestion(const std::string& name);
 
 // folder + "/" + name without a doubled separator at the root folder.
 std::string InFolder(const std::string& folder, const std::string& name);
-// The folder part and the name part of a path.
-std::string FolderPart(const std::string& path);
-std::string NamePart(const std::string& path);
 
 // The caption stored and shown for `text` on a label of the given width rule: at most
 // 255 characters; when wider than 365 pixels, the first three characters, "..." and the

@@ -10,14 +10,14 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "Colours.h"
+#include "QtText.h"
 #include "FileTexts.h"
 #include "PictureEncoders.h"
 
 namespace orvix {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
 constexpr int kFirstTag = 501;
 }  // namespace
 
@@ -35,7 +35,7 @@ TDrukVid::TDrukVid(PrintHost* host, SharedState& s, OperatorDialogs& dialogs,
   setWindowTitle(QStringLiteral("Drukowanie"));
   setAutoFillBackground(true);
   QPalette p = palette();
-  p.setColor(QPalette::Window, QColor(192, 192, 192));
+  p.setColor(QPalette::Window, QColor(kSilver));
   setPalette(p);
   setFixedSize(687, 193);
   // The anaglyph is a colour picture: colour unless the set-up dialog says otherwise.

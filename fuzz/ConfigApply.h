@@ -37,7 +37,7 @@ inline bool ApplyImage(SharedState& s, const uint8_t* data, size_t size, bool ch
   s.LastSingleView = uint8_t(1 + (data[size - 2] >> 4) % 4);
 
   const WorkModeCheck check = ApplyConfigTable(s);
-  UpdateChannelCode(s, {});
+  UpdateChannelCode(s);
 
   // The mode applied has a LINES choice; its record was used.
   ORVIX_FUZZ_CHECK((check.mode & 0x70) != 0 && (check.mode & 0x80) == 0);

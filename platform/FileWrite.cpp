@@ -15,22 +15,21 @@
 
 namespace orvix {
 
-namespace {
-
-std::atomic<bool> unnamedFiles{true};
-
-
-std::string FolderOf(const std::string& path) {
+std::string FolderPart(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
+std::string NamePart(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+namespace {
+
+std::atomic<bool> unnamedFiles{true};
 
 bool WriteAll(int fd, const uint8_t* data, size_t size, int& error) {
   size_t done = 0;
@@ -91,7 +90,7 @@ bool DanglingLinkTarget(const std::string& link, std::string& target, int& error
       return false;
     }
     std::string next(buf, size_t(n));
-    if (next[0] != '/') next = FolderOf(at) + "/" + next;
+    if (next[0] != '/') next = FolderPart(at) + "/" + next;
     struct stat st {};
     if (::lstat(next.c_str(), &st) != 0) {
       if (errno != ENOENT) {
@@ -148,9 +147,9 @@ FileWriteResult WriteFileReplacing(const std::string& path, const uint8_t* data,
   int error = 0;
   std::string target;
   if (!ReplacedFile(path, target, error)) return {false, error};
-  const std::string folder = FolderOf(target);
+  const std::string folder = FolderPart(target);
   // What an earlier save of this name left when the station was killed at the wrong moment.
-  RemoveStaleSaveFiles(folder, NameOf(target));
+  RemoveStaleSaveFiles(folder, NamePart(target));
 
   std::string temp;
   bool written = false;

@@ -47,6 +47,9 @@ bool ReadRegularFile(const std::string& path, std::string& bytes, int& error,
 // True when `path` exists and its owner may not write it (the station's read-only mark).
 bool IsReadOnly(const std::string& path);
 bool FileExists(const std::string& path);
+// The folder part ("." without one, "/" at the root) and the name part of a path.
+std::string FolderPart(const std::string& path);
+std::string NamePart(const std::string& path);
 // True when `path` is a folder (or a link to one).
 bool IsFolder(const std::string& path);
 // Gives the owner write permission ("clears the attributes") of a regular file; false when

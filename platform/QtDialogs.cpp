@@ -1,3 +1,4 @@
+#include "QtText.h"
 #include "QtDialogs.h"
 
 #include <QDir>
@@ -10,8 +11,6 @@
 
 namespace orvix {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 QString FilterString(const std::vector<std::string>& filters) {
   QStringList l;

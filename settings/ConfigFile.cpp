@@ -5,16 +5,13 @@
 #include <array>
 #include <cstring>
 
+#include "QtText.h"
 #include "FileWrite.h"
 #include "SettingsConstants.h"
 
 namespace orvix {
 
 using namespace settings;
-
-namespace {
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-}  // namespace
 
 std::string ConfigFilePath(const std::string& programDir) {
   return programDir + "/" + kConfigFileName;

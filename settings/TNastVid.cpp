@@ -323,8 +323,9 @@ void TNastVid::PageControl1Change() {
 
 void TNastVid::Panel5Click(int tag) { OpenPage(tag); }
 
-void TNastVid::RedrawOnMainWindow(int view, int mode, const std::string& letter) {
-  if (link_) link_->RedrawPicture(view, mode, letter);
+void TNastVid::UpdateChannels() {
+  if (UpdateChannelCode(s_).viewTakenBack && link_)
+    link_->RedrawPicture(s_.ViewMode.load(), s_.WorkMode.load(), "r");
 }
 
 void TNastVid::ShowModeCheck(const WorkModeCheck& check) {
@@ -337,9 +338,7 @@ void TNastVid::nastawy_koniec() {
 }
 
 void TNastVid::LeaveSettings() {
-  UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
-    RedrawOnMainWindow(view, mode, letter);
-  });
+  UpdateChannels();
   UnitOpen(s_);
   hide();
   s_.SettingsOpen = 0;
@@ -355,9 +354,7 @@ void TNastVid::LeaveSettings() {
 void TNastVid::SpeedButton11Click() {
   const int k = ChannelShown();
   s_.Config.SetChannelOn(k, !s_.Config.ChannelOn(k));
-  UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
-    RedrawOnMainWindow(view, mode, letter);
-  });
+  UpdateChannels();
   WyswietlOnOff(k);
 }
 

@@ -281,7 +281,8 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   // The boxes the kernels' verdicts call for, shown when they are met.
   void ShowModeCheck(const WorkModeCheck& check);              // ERROR 1505
   std::string ComposedModeText(const ModeTextResult& result);  // ERROR 1502
-  void RedrawOnMainWindow(int view, int mode, const std::string& letter);
+  // The channel variables recomputed; a view the test picture took back is redrawn.
+  void UpdateChannels();
 
   QGroupBox* addChannelGroup_ = nullptr;
   MainWindowLink* link_;

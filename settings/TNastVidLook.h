@@ -1,3 +1,5 @@
+#include "Colours.h"
+#include "QtText.h"
 #pragma once
 // Colours and captions of the settings window, in one place, and the few control makers
 // its pages share.
@@ -15,17 +17,14 @@ void SetPanelColour(QWidget* w, const QColor& c);
 
 namespace orvix::look {
 
-inline const QColor kSilver(192, 192, 192);
+// Silver, yellow, aqua, grey and red are the station's own (Colours.h).
+
 inline const QColor kOrange(255, 112, 0);
-inline const QColor kYellow(255, 255, 0);
 inline const QColor kPink(255, 48, 255);
-inline const QColor kAqua(0, 255, 255);
 inline const QColor kLinesChecked(255, 0, 128);
 inline const QColor kTimeChecked(0, 160, 255);
-inline const QColor kGrey(128, 128, 128);
 inline const QColor kLabelBlue(0, 48, 255);
 inline const QColor kTeal(0, 128, 128);
-inline const QColor kRed(255, 0, 0);
 inline const QColor kWindowGrey(212, 208, 200);
 inline const QColor kDisabledText(128, 128, 128);  // captions of disabled controls
 
@@ -72,8 +71,6 @@ inline const QRect kHotSpot(796, 1, 22, 22);
 inline constexpr int kLabel2Width = 603;
 inline constexpr int kLabel2Limit = 587;
 
-inline QString Q(const char* s) { return QString::fromUtf8(s); }
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 inline QGroupBox* Group(QWidget* parent, const char* title, int x, int y, int w, int h) {
   auto* g = new QGroupBox(Q(title), parent);

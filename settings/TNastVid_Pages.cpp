@@ -11,9 +11,11 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
+#include <optional>
 #include <tuple>
 
 #include "ScanUnit.h"
+#include "Lines.h"
 #include "OperatorDialogs.h"
 #include "AutoName.h"
 #include "ConfigFile.h"
@@ -344,11 +346,11 @@ void TNastVid::ShowWorkModeRadios(uint8_t mode) {
     CheckTimeRadio(t);
   else
     dialogs_.Message(MsgType::Error, settings::kError1504, MsgButtons::Ok);
-  switch (mode & 0x70) {
-    case 0x10: CheckLinesRadio(0); break;
-    case 0x20: CheckLinesRadio(1); break;
-    case 0x30:
-    case 0x40: CheckLinesRadio(2); break;
+  switch (LinesOf(mode)) {
+    case Lines::L400: CheckLinesRadio(0); break;
+    case Lines::L800: CheckLinesRadio(1); break;
+    case Lines::L1600:
+    case Lines::L1600b: CheckLinesRadio(2); break;
     default: dialogs_.Message(MsgType::Error, settings::kError1503, MsgButtons::Ok); break;
   }
 }
@@ -491,7 +493,7 @@ namespace {
 // One of two buttons that share a table flag: the chosen one checked (and, with a colour,
 // marked in it while the other turns silver), the flag stored.
 void ChooseOfPair(QRadioButton* whenSet, QRadioButton* whenClear, bool set,
-                  const QColor* mark, ConfigTable& c, int flagRow) {
+                  std::optional<QColor> mark, ConfigTable& c, int flagRow) {
   QRadioButton* chosen = set ? whenSet : whenClear;
   if (mark) {
     SetPanelColour(chosen, *mark);
@@ -503,14 +505,14 @@ void ChooseOfPair(QRadioButton* whenSet, QRadioButton* whenClear, bool set,
 }  // namespace
 
 void TNastVid::RegIncrementChoice(bool onSave) {
-  ChooseOfPair(RadioButton4, RadioButton5, onSave, nullptr, s_.Config,
+  ChooseOfPair(RadioButton4, RadioButton5, onSave, std::nullopt, s_.Config,
                cfg::kRegIncrementOnSaveRow);
 }
 
 void TNastVid::Button9Click() { s_.RegNumber = 1; }
 
 void TNastVid::AnaglyphTurnChoice(bool rotate90) {
-  ChooseOfPair(RadioButton7, RadioButton6, rotate90, &kRed, s_.Config, cfg::kAnaglyphRotate90Row);
+  ChooseOfPair(RadioButton7, RadioButton6, rotate90, QColor(kRed), s_.Config, cfg::kAnaglyphRotate90Row);
 }
 
 void TNastVid::CheckBox7Click() {
@@ -549,7 +551,7 @@ void TNastVid::CheckBox4Click() {
 void TNastVid::Button6Click() { Label5->setText(Q(UnitIdentify())); }
 
 void TNastVid::AnaglyphColourChoice(bool greenMagenta) {
-  ChooseOfPair(RadioButton15, RadioButton13, greenMagenta, &kTeal, s_.Config,
+  ChooseOfPair(RadioButton15, RadioButton13, greenMagenta, kTeal, s_.Config,
                cfg::kAnaglyphGreenMagentaRow);
 }
 

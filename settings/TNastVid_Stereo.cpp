@@ -48,9 +48,7 @@ void TNastVid::StereoOn() {
     link_->UpdateRunButtons();
     link_->UpdateViewButtons();
   }
-  UpdateChannelCode(s_, [this](int view, int mode, const std::string& letter) {
-    RedrawOnMainWindow(view, mode, letter);
-  });
+  UpdateChannels();
   WyswietlOnOff(1);
   Button2->hide();
   Button3->hide();

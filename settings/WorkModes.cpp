@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "Lines.h"
 #include "ChannelSelection.h"
 #include "ConfigFile.h"
 #include "SettingsConstants.h"
@@ -49,7 +50,7 @@ ModeTextResult ModeText(uint8_t mode) {
 
 WorkModeCheck CheckWorkMode(SharedState& s) {
   const uint8_t mode = s.WorkMode.load() & 0x7F;
-  if ((mode & 0x70) == 0) {
+  if (LinesOf(mode) == Lines::None) {
     s.WorkMode = kFallbackWorkMode;
     return {kFallbackWorkMode, true};
   }

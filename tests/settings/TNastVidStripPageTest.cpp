@@ -182,23 +182,23 @@ TEST_F(StripPageTest, AnaglyphPageLampsAndTheirEffect) {
   EXPECT_EQ(PanelColour(w->RadioButton15), kSilver);
   EXPECT_EQ(s->Config.Flag(cfg::kAnaglyphGreenMagentaRow), 0);
   Click(w->RadioButton7);
-  EXPECT_EQ(PanelColour(w->RadioButton7), look::kRed);
+  EXPECT_EQ(PanelColour(w->RadioButton7), QColor(kRed));
   EXPECT_EQ(PanelColour(w->RadioButton6), kSilver);
   EXPECT_EQ(s->Config.Flag(cfg::kAnaglyphRotate90Row), 1);
   Click(w->RadioButton6);
-  EXPECT_EQ(PanelColour(w->RadioButton6), look::kRed);
+  EXPECT_EQ(PanelColour(w->RadioButton6), QColor(kRed));
   EXPECT_EQ(s->Config.Flag(cfg::kAnaglyphRotate90Row), 0);
 
   EXPECT_EQ(w->CheckBox7->text(), QString::fromUtf8("Przerzuć w pionie"));
   EXPECT_EQ(w->CheckBox17->text(), QString::fromUtf8("Przerzuć w poziomie"));
   Click(w->CheckBox17);
-  EXPECT_EQ(PanelColour(w->CheckBox17), look::kRed);
+  EXPECT_EQ(PanelColour(w->CheckBox17), QColor(kRed));
   EXPECT_EQ(PanelColour(w->CheckBox7), kSilver);
   EXPECT_EQ(s->AnaglyphFlipHorizontal.load(), 1);
   EXPECT_EQ(s->AnaglyphFlipVertical.load(), 0);
   Click(w->RadioButton15);
   Click(w->CheckBox7);
-  EXPECT_EQ(PanelColour(w->CheckBox7), look::kRed);
+  EXPECT_EQ(PanelColour(w->CheckBox7), QColor(kRed));
 
   // What the composer makes of the page's choices.
   s->ImageStore[StoreIndex(2, 3, 1)] = 200;

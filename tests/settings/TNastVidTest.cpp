@@ -528,14 +528,14 @@ TEST_F(TNastVidTest, DisabledAutoIdentCaptionStaysReadable) {
     const QPalette& p = w->CheckBox10->palette();
     EXPECT_NE(p.color(QPalette::Disabled, QPalette::WindowText), kSilver);
     EXPECT_LT(qGray(p.color(QPalette::Disabled, QPalette::WindowText).rgb()),
-              qGray(kSilver.rgb()) - 40);
+              qGray(QColor(kSilver).rgb()) - 40);
     EXPECT_GT(ink(), enabledInk / 2) << "caption not drawn while disabled";
   }
   // "On / Off" in ADD and the locked lists keep their captions too.
   EXPECT_LT(qGray(w->SpeedButton11->palette().color(QPalette::Disabled, QPalette::ButtonText).rgb()),
-            qGray(kSilver.rgb()) - 40);
+            qGray(QColor(kSilver).rgb()) - 40);
   EXPECT_LT(qGray(w->TimeRadio[0]->palette().color(QPalette::Disabled, QPalette::WindowText).rgb()),
-            qGray(kSilver.rgb()) - 40);
+            qGray(QColor(kSilver).rgb()) - 40);
   w->hide();
 }
 
