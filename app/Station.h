@@ -1,6 +1,6 @@
 #pragma once
-// The station under the windows: the run state with its buffers, the station's folders and
-// its conf300.dat. Built once, before the windows, by whatever runs the station (the
+// The station under the windows: the run state with its buffers, the station's folders,
+// its conf300.dat and its information strip. Built once, before the windows, by whatever runs the station (the
 // program, a test, a benchmark), and handed to them by constructor: each window gets the
 // parts it works on. It holds no widget.
 #include <memory>
@@ -8,6 +8,7 @@
 #include "ConfigFile.h"
 #include "PictureFolders.h"
 #include "RunState.h"
+#include "StationStrip.h"
 
 namespace orvix {
 
@@ -21,12 +22,15 @@ class Station {
   PictureFolders& Folders() { return folders_; }
   // The one load and save of conf300.dat in ProgramDir.
   SettingsFile& Settings() { return settings_; }
+  // The information strip and the registration number.
+  StationStrip& Strip() { return strip_; }
 
  private:
   // The buffers are large: the state lives on the heap, once, for the station's life.
   std::unique_ptr<SharedState> state_ = std::make_unique<SharedState>();
   PictureFolders folders_;
   SettingsFile settings_{*state_, folders_};
+  StationStrip strip_{*state_};
 };
 
 }  // namespace orvix

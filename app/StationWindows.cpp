@@ -33,7 +33,8 @@ StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
   w.oscyl = std::make_unique<TOscyl>(s);
   if (printers)
     w.drukVid = std::make_unique<TDrukVid>(w.video.get(), s, dialogs, *printers, station.Folders());
-  w.modulZew = std::make_unique<Tmodul_zew>(s, dialogs, station.Settings());
+  w.modulZew =
+      std::make_unique<Tmodul_zew>(s, dialogs, station.Settings(), station.Strip());
 
   w.nastVid->AttachCalibration(w.modulZew.get());
   w.video->AttachWindows(w.nastVid.get(), w.oscyl.get(), w.drukVid.get(), w.modulZew.get());

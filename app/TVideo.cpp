@@ -48,6 +48,7 @@ TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options
       s_(station.State()),
       dialogs_(dialogs),
       folders_(station.Folders()),
+      strip_(station.Strip()),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Video"));
   setWindowTitle(QStringLiteral("ORVIX"));

@@ -72,7 +72,7 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   SettingsWindowLink* Settings = nullptr;
   TOscyl* Oscyl = nullptr;
   PrintWindowLink* Print = nullptr;  // the PRINT button opens it; it calls back through PrintHost
-  CalibrationWindowLink* ModulZew = nullptr;  // the calibration window and its strip
+  CalibrationWindowLink* ModulZew = nullptr;  // the calibration window
 
   // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
   // long as the window, and the acquisition is always joined before the window goes.
@@ -243,7 +243,6 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void ToggleLinescan();           // the linescan window, open or closed
   void StartMeasurement();         // the dimension measurement on the picture
   void LinescanMouseMove(int x, int y);
-  void BurnStrip();                // the information strip on the stored pictures
   void ConnectRunControl();        // run-control handlers, timers, thread and picture
   MsgResult AskNotSaved(int k, int y, char letter);
   // The picture store, for reading or writing it on this thread (see StoreLock).
@@ -265,6 +264,7 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   SharedState& s_;
   OperatorDialogs& dialogs_;
   PictureFolders& folders_;
+  StationStrip& strip_;  // the information strip and the registration number
   TVideoOptions options_;
   std::unique_ptr<UiWake> wake_;             // the acquisition's wake-up of this window
   std::unique_ptr<TVideoThreadUi> threadUi_;  // the request queue of the current run

@@ -36,11 +36,11 @@ PictureFiles& TVideo::Files() {
     hooks.captionWidth = [this](const QString& caption) {
       return StaticText4->fontMetrics().horizontalAdvance(caption);
     };
-    hooks.burnStrip = [this] { BurnStrip(); };  // PictureFiles holds StoreLock here
     hooks.showAutoName = [this](const std::string& folder, const std::string& base) {
       if (Settings) Settings->ShowNextAutoName(folder, base);
     };
-    files_ = std::make_unique<PictureFiles>(s_, dialogs_, folders_, Surfaces, std::move(hooks));
+    files_ = std::make_unique<PictureFiles>(s_, dialogs_, folders_, Surfaces, strip_,
+                                            std::move(hooks));
   }
   return *files_;
 }
@@ -79,7 +79,7 @@ void TVideo::CloseOtherWindowsForShutdown() {
 
 // First show: the settings window's set-up, the strip texts and the first free file name.
 void TVideo::PrepareOtherWindows() {
-  if (ModulZew) ModulZew->PrepareStripTexts();
+  strip_.UstawDaneNapisow();
   if (!Settings) return;
   Settings->SetUpAtFirstShow(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
   Settings->ShowNextAutoName(folders_.SaveDir + "/", "backup");
@@ -117,7 +117,7 @@ void TVideo::StartMeasurement() {
   UpdateChannels();
   // The bar of the magnification now in force: without a strip drawn since, the length
   // would be converted with no bar at all.
-  if (ModulZew) ModulZew->PrepareBar();
+  strip_.PrepareBar();
   start_wymiar();
 }
 
@@ -241,12 +241,6 @@ class TVideoPictureLink final : public PictureWindowLink {
 PictureWindowLink& TVideo::PictureLink() {
   if (!pictureLink_) pictureLink_ = std::make_unique<TVideoPictureLink>(*this, s_);
   return *pictureLink_;
-}
-
-// The information strip on the stored pictures of the marked channels. The frame timers
-// call this while they hold StoreLock, so the calibration window must not take it again.
-void TVideo::BurnStrip() {
-  if (ModulZew) ModulZew->BurnStrip();
 }
 
 }  // namespace orvix

@@ -225,7 +225,7 @@ void TVideo::Timer1Timer() {
     MarkUnsaved(s);
     MixClip(s);
     if (s.RegNumber.load() == 0) s.RegNumber = 1;
-    BurnStrip();
+    strip_.ObrazekPasek();  // under the StoreLock held here
     SyncAnaglyphOptions();
     if (s.AcquisitionOn.load() != 0)
       orvix::RedrawPictureMarked(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(),
@@ -269,13 +269,8 @@ void TVideo::Timer4Timer() {
     // "Po zapisie na dysk" is the stored flag; "Po skończeniu cyklu RECORD" its opposite.
     const bool onSave = s.Config.Flag(cfg::kRegIncrementOnSaveRow) != 0;
     if (onSave && s.RegNumber.load() == 0) s.RegNumber = 1;
-    if (!onSave) {
-      if (ModulZew)
-        ModulZew->NextRegistrationNumber();
-      else
-        s.RegNumber = NextRegNumber(s.RegNumber.load());
-    }
-    BurnStrip();
+    if (!onSave) strip_.NumeracjaZdjecia();
+    strip_.ObrazekPasek();
   }
   RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "r");
   UpdateRunButtons();

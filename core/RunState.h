@@ -194,6 +194,9 @@ struct SharedState {
   // Run-time copy of the table's DimCalibration rows, percent per magnification range
   // 1..14 at index 0..13; filled by the apply step, edited by the calibration window.
   std::array<int32_t, 14> CorrectionTable{};
+  // The calibration window's correction box (Edit22) as its text stands, kept by the box's
+  // own handler: the strip reads it while that window is open.
+  std::string CorrectionBoxText = "100";
   // The scale bar of the last strip (or calibration): its length in strip columns and in
   // pixels of the 1100-wide picture, and the length it stands for in nm. The measurement
   // and the calibration window read them.

@@ -71,14 +71,23 @@ void FitOverRanges(QLabel* l, int x, int y, int width) {
 }  // namespace
 
 Tmodul_zew::Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, SettingsFile& settingsFile,
-                       QWidget* parent)
+                       StationStrip& strip, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       s_(s),
       dialogs_(dialogs),
-      settingsFile_(settingsFile) {
+      settingsFile_(settingsFile),
+      strip_(strip) {
   FormCreate();
+  // The box is the strip's correction while this window is open: its text is mirrored on
+  // every change, and a number the strip limits comes back into it.
+  connect(Edit22, &QLineEdit::textChanged, this,
+          [this](const QString& text) { s_.CorrectionBoxText = text.toStdString(); });
+  s_.CorrectionBoxText = Edit22->text().toStdString();
+  strip_.boxLimited = [this](const std::string& text) { Edit22->setText(QString::fromStdString(text)); };
 }
+
+Tmodul_zew::~Tmodul_zew() { strip_.boxLimited = nullptr; }
 
 void Tmodul_zew::FormCreate() {
   setObjectName(QStringLiteral("modul_zew"));
@@ -273,29 +282,20 @@ void Tmodul_zew::RadioButton1Click(int range) {
   if (picture_) picture_->DropMeasurement();
 }
 
-// The bar with the box's correction, also when no channel is marked for the strip: the
-// measurement converts with it.
-void Tmodul_zew::ComputeBar() {
-  ReadCorrectionBox();
-  const BarResult bar = BarLength(s_, box_);
-  ShowCorrectionBox(bar);
-  s_.BarPixels = bar.BarPixels;
-  s_.BarPixels2 = bar.BarPixels2;
-  s_.BarNanometres = bar.BarNanometres;
-}
-
 void Tmodul_zew::SpeedButton1Click() {
   Edit22->setText(QStringLiteral("100"));
   PressMeasureButton(SpeedButton1);
-  BurnStripTakingLock();
-  ComputeBar();
+  // The bar with the box's correction, also when no channel is marked for the strip: the
+  // measurement converts with it.
+  strip_.BurnTakingLock();
+  strip_.PrepareBar();
   if (picture_) picture_->StartMeasurement();
 }
 
 void Tmodul_zew::SpeedButton2Click() {
   PressMeasureButton(SpeedButton2);
-  BurnStripTakingLock();
-  ComputeBar();
+  strip_.BurnTakingLock();
+  strip_.PrepareBar();
   if (picture_) picture_->StartMeasurement();
 }
 
@@ -358,51 +358,5 @@ bool Tmodul_zew::eventFilter(QObject* watched, QEvent* event) {
   Edit1->insert(QString::fromUcs4(&*entered, 1));
   return true;
 }
-
-std::string Tmodul_zew::DateText() const {
-  if (!FixedDate.empty()) return FixedDate;
-  return QLocale::system()
-      .toString(QDate::currentDate(), QLocale::ShortFormat)
-      .trimmed()
-      .toStdString();
-}
-
-void Tmodul_zew::ReadCorrectionBox() {
-  box_.text = Edit22->text().toStdString();
-  box_.calibrationOpen = s_.CalibrationOpen.load() != 0;
-}
-
-// The limited correction goes back into the box; a box without a number is left as the
-// operator typed it (the previous correction was used).
-void Tmodul_zew::ShowCorrectionBox(const BarResult& bar) {
-  if (bar.boxReadable) Edit22->setText(QString::fromStdString(bar.boxText));
-}
-
-StripOutcome Tmodul_zew::WykonajPasek(int k) {
-  ReadCorrectionBox();
-  StripOutcome o = BuildAndBurnStrip(Strip, s_, k, box_, StripTextBitmap, DateText());
-  ShowCorrectionBox(o.bar);
-  s_.BarPixels = o.bar.BarPixels;
-  s_.BarPixels2 = o.bar.BarPixels2;
-  s_.BarNanometres = o.bar.BarNanometres;
-  return o;
-}
-
-uint8_t Tmodul_zew::ObrazekPasek() {
-  ReadCorrectionBox();
-  const StripsOutcome o = BurnMarkedStrips(Strip, s_, box_, StripTextBitmap, DateText());
-  if (o.burnt != 0) ShowCorrectionBox(o.last.bar);
-  return o.burnt;
-}
-
-void Tmodul_zew::BurnStripTakingLock() {
-  const std::lock_guard<std::mutex> store(s_.StoreLock);
-  ObrazekPasek();
-}
-
-void Tmodul_zew::UstawDaneNapisow() { StripTextBitmap.Prepare(); }
-
-void Tmodul_zew::NumeracjaZdjecia() { orvix::NumeracjaZdjecia(s_); }
-
 
 }  // namespace orvix

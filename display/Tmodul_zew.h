@@ -1,8 +1,8 @@
 #pragma once
 // The calibration window "Wprowadzanie kalibracji paska": the scale-bar calibration per
 // magnification range and the kV value of the bar module. Created at start with the other
-// windows. It owns the information strip: ObrazekPasek burns it into the pictures, with
-// the bar computed from this window's correction box Edit22 while the window is open.
+// windows. Its correction box Edit22 is the correction the station's strip uses while the
+// window is open: the box's handler keeps the strip's mirror of it current.
 // UI thread only.
 #include <QWidget>
 #include <array>
@@ -13,7 +13,7 @@
 #include "ConfigFile.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
-#include "StripText.h"
+#include "StationStrip.h"
 
 class QGroupBox;
 class QLabel;
@@ -29,25 +29,15 @@ class PictureWindowLink;
 class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   Q_OBJECT
  public:
-  // "Zapis nastaw" writes `settingsFile` and shows a failure through `dialogs`.
+  // "Zapis nastaw" writes `settingsFile` and shows a failure through `dialogs`; the
+  // measurement buttons burn and measure with `strip`.
   Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, SettingsFile& settingsFile,
-             QWidget* parent = nullptr);
+             StationStrip& strip, QWidget* parent = nullptr);
+  ~Tmodul_zew() override;
 
   // The main window, for the measurement, the lamps and the window's place.
   void AttachPicture(PictureWindowLink* picture) { picture_ = picture; }
 
-  // --- The information strip ---
-  // Builds and burns the strip of every channel that is marked (" Znacznik "), in use and
-  // holding an unsaved picture. Writes ImageStore: the CALLER HOLDS s.StoreLock. The frame
-  // timers call it with the lock already held; every other caller goes through
-  // BurnStripTakingLock, which takes the lock exactly once. Returns the channels burnt.
-  uint8_t ObrazekPasek();
-  // The strip of channel k (the caller holds s.StoreLock).
-  StripOutcome WykonajPasek(int k);
-  // Prepares StripTextBitmap: font, colours, the bitmap filled black. Once, at first show.
-  void UstawDaneNapisow();
-  // The registration number + 1; above 999 it becomes 1.
-  void NumeracjaZdjecia();
   // --- The window ---
   void FormCreate();
   // Shows the window on the dimension page, range buttons unchecked, beside the picture.
@@ -73,18 +63,9 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   int CheckedRange() const;
 
   // --- CalibrationWindowLink ---
-  void BurnStrip() override { ObrazekPasek(); }
-  void BurnStripTakingLock() override;
-  void PrepareStripTexts() override { UstawDaneNapisow(); }
-  void NextRegistrationNumber() override { NumeracjaZdjecia(); }
   void OpenCalibration() override { FormOtwieraj(); }
   void ReleaseMeasureButtons() override;
   void MeasurementFinished(int d) override;
-  void PrepareBar() override { ComputeBar(); }
-
-  // Today's date as the strip shows it; tests fix it.
-  std::string DateText() const;
-  std::string FixedDate;  // empty: today in the system's short date format
 
   QLineEdit* Edit22 = nullptr;  // "Współczynnik korekcji", percent, default "100"
   QPushButton* Button5 = nullptr;  // "Kalibracja wymiarów"
@@ -107,13 +88,8 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
 
   int32_t KVSetting = 0;
   UnitCommandBlock UnitCommand{};
-  StripBuffer Strip;
-  StripTextCanvas StripTextBitmap;
 
  private:
-  void ReadCorrectionBox();
-  void ShowCorrectionBox(const BarResult& bar);
-  void ComputeBar();
   void ShowPage(bool dimension);
   void PressMeasureButton(QPushButton* down);
 
@@ -125,8 +101,8 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   SharedState& s_;
   OperatorDialogs& dialogs_;
   SettingsFile& settingsFile_;
+  StationStrip& strip_;
   PictureWindowLink* picture_ = nullptr;
-  CorrectionBox box_;
 };
 
 }  // namespace orvix

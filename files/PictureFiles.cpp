@@ -15,8 +15,14 @@ namespace orvix {
 using namespace files;
 
 PictureFiles::PictureFiles(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
-                           PictureSurfaces& surfaces, PictureFilesHooks hooks)
-    : s_(s), dialogs_(dialogs), folders_(folders), surfaces_(surfaces), hooks_(std::move(hooks)) {}
+                           PictureSurfaces& surfaces, StationStrip& strip,
+                           PictureFilesHooks hooks)
+    : s_(s),
+      dialogs_(dialogs),
+      folders_(folders),
+      surfaces_(surfaces),
+      strip_(strip),
+      hooks_(std::move(hooks)) {}
 
 void PictureFiles::Repaint() {
   if (hooks_.repaintPicture) hooks_.repaintPicture();
@@ -100,11 +106,8 @@ bool PictureFiles::WritePrintPicture() {
 
 void PictureFiles::AfterSaveNumbering() {
   if (s_.Config.Flag(cfg::kRegIncrementOnSaveRow) == 0) return;
-  s_.RegNumber = NextRegNumber(s_.RegNumber.load());
-  if (hooks_.burnStrip) {
-    const std::lock_guard<std::mutex> store(s_.StoreLock);
-    hooks_.burnStrip();
-  }
+  strip_.NumeracjaZdjecia();
+  strip_.BurnTakingLock();
 }
 
 void PictureFiles::SavePictureAs() {

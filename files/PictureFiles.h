@@ -2,7 +2,7 @@
 // Saving the shown picture and opening a grey picture into a channel, for the main
 // window, which owns one PictureFiles and runs it from its SAVE and OPEN buttons. It gets
 // everything it works on by constructor: the state, the operator's dialogs, the picture
-// folders, the picture surfaces and the main window's hooks below.
+// folders, the picture surfaces, the station's strip and the main window's hooks below.
 //
 // UI thread only. ImageStore is read (save) and written (open) under StoreLock, taken
 // here for the copy only and never across a dialog or a disk write.
@@ -15,6 +15,7 @@
 #include "PictureFolders.h"
 #include "PictureSurfaces.h"
 #include "RunState.h"
+#include "StationStrip.h"
 
 namespace orvix {
 
@@ -30,9 +31,6 @@ struct PictureFilesHooks {
   std::function<void(const std::string& caption)> showCaption;
   // Width in pixels of a caption in StaticText4's font.
   std::function<int(const QString& caption)> captionWidth;
-  // Burns the information strip into the stored pictures; called with StoreLock held,
-  // as the frame display steps call it.
-  std::function<void()> burnStrip;
   // Shows the numbered name of `base` in `folder` (ending in a separator) that the next
   // automatic save takes, in the settings window's file page.
   std::function<void(const std::string& folder, const std::string& base)> showAutoName;
@@ -41,7 +39,7 @@ struct PictureFilesHooks {
 class PictureFiles {
  public:
   PictureFiles(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
-               PictureSurfaces& surfaces, PictureFilesHooks hooks);
+               PictureSurfaces& surfaces, StationStrip& strip, PictureFilesHooks hooks);
 
   // The two saves of the SAVE button (the dialog one also answers "save it now?").
   void SavePictureAs();
@@ -81,6 +79,7 @@ class PictureFiles {
   OperatorDialogs& dialogs_;
   PictureFolders& folders_;
   PictureSurfaces& surfaces_;
+  StationStrip& strip_;
   PictureFilesHooks hooks_;
 };
 

@@ -30,13 +30,14 @@ struct Calibration : ::testing::Test {
   SharedState s;
   PictureFolders folders;
   SettingsFile settingsFile{s, folders};
+  StationStrip strip{s};
   test::ScriptedDialogs dialogs;
   test::FakePictureLink main;
   std::unique_ptr<Tmodul_zew> w;
   void SetUp() override {
     s.UnitScale = 12000;
     s.CorrectionTable.fill(100);
-    w = std::make_unique<Tmodul_zew>(s, dialogs, settingsFile);
+    w = std::make_unique<Tmodul_zew>(s, dialogs, settingsFile, strip);
     w->AttachPicture(&main);
   }
   void Type(QLineEdit* e, const QString& text, int key = 0) {

@@ -1,6 +1,8 @@
-// The calibration window's strip routines: a burn that takes StoreLock from inside a frame
-// timer (a self-deadlock) or skips it elsewhere, a correction box not written back or
-// overwritten while unreadable, and the box's value used while the window is closed.
+// The station's strip with the calibration window's correction box: a burn that takes
+// StoreLock from inside a frame timer (a self-deadlock) or skips it elsewhere, the box's
+// mirror not kept or not used while the window is open, a limited correction not written
+// back into the box or an unreadable one overwritten, and the box used while the window is
+// closed.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -34,16 +36,16 @@ TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
   test::ScriptedDialogs dialogs;
   PictureFolders folders;
   SettingsFile file{*s, folders};
-  Tmodul_zew w(*s, dialogs, file);
-  w.UstawDaneNapisow();
-  CalibrationWindowLink& link = w;
+  StationStrip strip(*s);
+  Tmodul_zew w(*s, dialogs, file, strip);
+  strip.UstawDaneNapisow();
   {
     const std::lock_guard<std::mutex> held(s->StoreLock);  // as Timer1Timer holds it
-    link.BurnStrip();
+    strip.ObrazekPasek();
   }
   EXPECT_EQ(s->ImageStore[StoreIndex(20, 757 + 2 * 2, 2)], 255);  // bar row 2 at 2x
   s->ImageStore.Zero();
-  link.BurnStripTakingLock();
+  strip.BurnTakingLock();
   EXPECT_EQ(s->ImageStore[StoreIndex(20, 761, 2)], 255);
   ASSERT_TRUE(s->StoreLock.try_lock()) << "the lock was released";
   s->StoreLock.unlock();
@@ -57,13 +59,13 @@ TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
   });
   locked.get_future().wait();
   const auto start = std::chrono::steady_clock::now();
-  link.BurnStripTakingLock();
+  strip.BurnTakingLock();
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
   holder.join();
   // Nothing wanted: nothing burnt.
   s->UnsavedChannels = 0;
   s->ImageStore.Zero();
-  EXPECT_EQ(w.ObrazekPasek(), 0);
+  EXPECT_EQ(strip.ObrazekPasek(), 0);
   EXPECT_EQ(s->ImageStore[StoreIndex(20, 761, 2)], 0);
 }
 
@@ -72,17 +74,19 @@ TEST(Tmodul_zew, CorrectionBoxIsReadOnEveryStrip) {
   test::ScriptedDialogs dialogs;
   PictureFolders folders;
   SettingsFile file{*s, folders};
-  Tmodul_zew w(*s, dialogs, file);
+  StationStrip strip(*s);
+  Tmodul_zew w(*s, dialogs, file, strip);
   w.Edit22->setText(QStringLiteral(" 300 "));
-  EXPECT_EQ(w.ObrazekPasek(), 0x02);
+  EXPECT_EQ(s->CorrectionBoxText, " 300 ") << "the box's mirror";
+  EXPECT_EQ(strip.ObrazekPasek(), 0x02);
   EXPECT_EQ(w.Edit22->text(), QStringLiteral("150")) << "limited and written back";
   EXPECT_EQ(s->BarPixels, 120) << "closed: the stored corrections, not the box";
   s->CalibrationOpen = 1;
-  w.ObrazekPasek();
+  strip.ObrazekPasek();
   EXPECT_EQ(s->BarPixels, 180);
   EXPECT_EQ(s->BarPixels2, 360);
   w.Edit22->setText(QStringLiteral("1a"));
-  w.ObrazekPasek();
+  strip.ObrazekPasek();
   EXPECT_EQ(w.Edit22->text(), QStringLiteral("1a"));
   EXPECT_EQ(s->BarPixels, 180) << "the previous correction";
   EXPECT_EQ(s->ImageStore[StoreIndex(2 * (9 + 180), 761, 2)], 255) << "the whole bar burnt";

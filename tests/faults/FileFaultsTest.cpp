@@ -69,7 +69,7 @@ struct Bed {
     PictureFilesHooks hooks;
     hooks.captionWidth = [](const QString& t) { return int(t.size()) * 7; };
     hooks.showCaption = [this](const std::string& c) { shownCaption = c; };
-    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, std::move(hooks));
+    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, strip, std::move(hooks));
     s->WorkMode = 0x10;
     s->ViewMode = 2;
     s->UnsavedChannels = 0x0F;
@@ -132,6 +132,7 @@ struct Bed {
   ScriptedDialogs dialogs;
   PictureFolders folders;
   PictureSurfaces surfaces;
+  StationStrip strip{*s};
   ScratchFolder saveDir;
   ScratchFolder programDir;
   std::unique_ptr<PictureFiles> files;

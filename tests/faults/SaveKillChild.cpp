@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
   folders.ProgramDir = argv[3];
   folders.SaveDir = folders.OpenDir = argv[2];
   PictureSurfaces surfaces;
-  PictureFiles files(*s, dialogs, folders, surfaces, {});
+  StationStrip strip(*s);
+  PictureFiles files(*s, dialogs, folders, surfaces, strip, {});
   s->WorkMode = 0x10;
   s->ViewMode = 2;
   s->BackupCopiesOn = kind == "bak" ? 1 : 0;

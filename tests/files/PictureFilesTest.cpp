@@ -39,11 +39,8 @@ struct Bed {
     hooks.showAutoName = [this](const std::string& folder, const std::string& base) {
       autoNameShown = folder + NextAutoName(folder, base);
     };
-    hooks.burnStrip = [this] {
-      // Called with StoreLock held: it must not be free here.
-      strips += s->StoreLock.try_lock() ? (s->StoreLock.unlock(), 100) : 1;
-    };
-    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, std::move(hooks));
+    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, strip,
+                                           std::move(hooks));
     s->WorkMode = 0x10;
     s->ViewMode = 2;
     s->UnsavedChannels = 0x0F;
@@ -70,7 +67,18 @@ struct Bed {
   std::unique_ptr<PictureFiles> files;
   std::string shownCaption;
   std::vector<std::string> redraws;
-  int strips = 0;
+  StationStrip strip{*s};
+  // Channel 1 marked for the strip with a new picture; StripBurnt tells whether a save
+  // burnt it (its bar is then computed).
+  void MarkChannel1ForStrip() {
+    s->UnitScale = 12000;
+    s->CorrectionTable.fill(100);
+    s->Config.SetFlag(cfg::kStripDimensionRow, true);
+    s->Config.SetMarkerChannel(1, true);
+    s->ChannelCode = 0x01;
+    s->BarPixels = 0;
+  }
+  bool StripBurnt() const { return s->BarPixels != 0; }
   std::string autoNameShown;
 };
 
@@ -213,12 +221,15 @@ TEST(SavePictureAuto, NumberedNamesTwinsAndTheLastName) {
   b.s->BackupCopiesOn = 1;
   b.s->Config.SetFlag(cfg::kRegIncrementOnSaveRow, true);
   b.s->RegNumber = 999;
+  b.MarkChannel1ForStrip();
   b.files->SavePictureAuto();
   EXPECT_EQ(ReadBytes(b.Saved("backup-0004.bmp")).size(), 221'878u);
   EXPECT_EQ(ReadBytes(b.Saved("backup-0004.bak")), ReadBytes(b.Saved("backup-0004.bmp")));
   EXPECT_EQ(b.autoNameShown, b.Saved("backup-0004.bmp"));  // the name it took, shown
   EXPECT_EQ(b.s->RegNumber.load(), 1);
-  EXPECT_EQ(b.strips, 1);  // burnt once, under StoreLock
+  EXPECT_TRUE(b.StripBurnt());
+  EXPECT_TRUE(b.s->StoreLock.try_lock()) << "the lock taken for the burn is free again";
+  b.s->StoreLock.unlock();
   EXPECT_EQ(b.s->SavedChannels.load(), 0x02);
   EXPECT_TRUE(b.dialogs.shown.empty());
   EXPECT_TRUE(b.dialogs.fileRequests.empty());
@@ -271,6 +282,7 @@ TEST(SavePictures, AFullDiskLosesNothingAndClaimsNothing) {
     Bed b;
     b.s->Config.SetFlag(cfg::kRegIncrementOnSaveRow, true);
     b.s->RegNumber = 5;
+    b.MarkChannel1ForStrip();
     const std::vector<uint8_t> old(64, 9);
     WriteBytesTo(b.Saved(sv.file), old);
     b.Answer(sv.name, sv.entry);
@@ -286,7 +298,7 @@ TEST(SavePictures, AFullDiskLosesNothingAndClaimsNothing) {
     EXPECT_EQ(b.s->SavedChannels.load(), 0) << sv.what;
     EXPECT_EQ(b.s->UnsavedChannels.load(), 0x0F) << sv.what;
     EXPECT_EQ(b.s->RegNumber.load(), 5) << sv.what;
-    EXPECT_EQ(b.strips, 0) << sv.what;
+    EXPECT_FALSE(b.StripBurnt()) << sv.what;
     EXPECT_EQ(b.s->ViewCaptions[2], "") << sv.what;
     EXPECT_EQ(QDir(b.programDir.path()).entryList(QDir::Files).filter(".bmp.").size(), 0);
   }

@@ -33,10 +33,6 @@ struct FakeCalibration final : CalibrationWindowLink {
   int opened = 0;
   bool settingsOpenAtOpen = true;
   const SharedState* s = nullptr;
-  void BurnStrip() override {}
-  void BurnStripTakingLock() override {}
-  void PrepareStripTexts() override {}
-  void NextRegistrationNumber() override {}
   void OpenCalibration() override {
     ++opened;
     settingsOpenAtOpen = s->SettingsOpen.load() != 0;
