@@ -59,11 +59,31 @@ enum Slot {
   kLINESCAN, kCHANGE, kSAVE, kOPEN, kPRINT, kWymiar, kEXIT, kSlotCount
 };
 
-// Captions as given at start-up; each button shows them with one blank before and after.
-inline constexpr std::array<std::string_view, kSlotCount> kCaptions = {
-    "RECORD", "ADD ", "VISUAL", "START", "STOP", "Kanał 1", "Kanał 2", "Kanał 3", "Kanał 4",
-    "Cztery kanały", "Linescan...", "Nastawy...", "Zapisz jako...", "Otwórz...", "Drukuj...",
-    "Wymiar", "Zakończ"};
+// Each slot's button: the name part of its panel and button (Panel<name>, Klawisz<name>),
+// its caption in the window design, and the caption given at start-up, which the button
+// shows with one blank before and after.
+struct SlotDesign {
+  std::string_view name, designCaption, caption;
+};
+inline constexpr std::array<SlotDesign, kSlotCount> kSlots = {{
+    {"RECORD", "RECORD", "RECORD"},
+    {"ADD", "ADD", "ADD "},
+    {"VISUAL", "VISUAL", "VISUAL"},
+    {"START", "START", "START"},
+    {"STOP", "STOP", "STOP"},
+    {"Pic1", "kan1", "Kanał 1"},
+    {"Pic2", "kan2", "Kanał 2"},
+    {"Pic3", "kan3", "Kanał 3"},
+    {"Pic4", "kan4", "Kanał 4"},
+    {"PicAl", "ALL", "Cztery kanały"},
+    {"LINESCAN", "Linescan", "Linescan..."},
+    {"CHANGE", "Change", "Nastawy..."},
+    {"SAVE", "Save as", "Zapisz jako..."},
+    {"OPEN", "Open", "Otwórz..."},
+    {"PRINT", "Print", "Drukuj..."},
+    {"Wymiar", "Wymiar", "Wymiar"},
+    {"EXIT", "EXIT", "Zakończ"},
+}};
 
 struct PlacedPanel {
   Rect panel;   // in Panel2

@@ -10,7 +10,10 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTimer>
+#include <array>
+#include <string_view>
 
+#include "PaintBox.h"
 #include "ScreenSaver.h"
 #include "SingleInstance.h"
 
@@ -18,14 +21,34 @@ namespace orvix {
 
 namespace {
 
-// Design captions; the column layout replaces them at the first show.
-constexpr const char* kDesignCaptions[layout::kSlotCount] = {
-    "RECORD", "ADD", "VISUAL", "START", "STOP", "kan1", "kan2", "kan3", "kan4", "ALL",
-    "Linescan", "Change", "Save as", "Open", "Print", "Wymiar", "EXIT"};
+// The controls and click handler of each slot of the button column, in the order of
+// layout::kSlots, which gives their names and captions.
+struct SlotControls {
+  QWidget* TVideo::*panel;
+  TLampButton* TVideo::*button;
+  void (TVideo::*click)();
+};
+const std::array<SlotControls, layout::kSlotCount> kSlotControls = {{
+    {&TVideo::PanelRECORD, &TVideo::KlawiszRECORD, &TVideo::KlawiszRECORDClick},
+    {&TVideo::PanelADD, &TVideo::KlawiszADD, &TVideo::KlawiszADDClick},
+    {&TVideo::PanelVISUAL, &TVideo::KlawiszVISUAL, &TVideo::KlawiszVISUALClick},
+    {&TVideo::PanelSTART, &TVideo::KlawiszSTART, &TVideo::KlawiszSTARTClick},
+    {&TVideo::PanelSTOP, &TVideo::KlawiszSTOP, &TVideo::KlawiszSTOPClick},
+    {&TVideo::PanelPic1, &TVideo::KlawiszPic1, &TVideo::KlawiszPic1Click},
+    {&TVideo::PanelPic2, &TVideo::KlawiszPic2, &TVideo::KlawiszPic2Click},
+    {&TVideo::PanelPic3, &TVideo::KlawiszPic3, &TVideo::KlawiszPic3Click},
+    {&TVideo::PanelPic4, &TVideo::KlawiszPic4, &TVideo::KlawiszPic4Click},
+    {&TVideo::PanelPicAl, &TVideo::KlawiszPicAl, &TVideo::KlawiszPicAlClick},
+    {&TVideo::PanelLINESCAN, &TVideo::KlawiszLINESCAN, &TVideo::KlawiszLINESCANClick},
+    {&TVideo::PanelCHANGE, &TVideo::KlawiszCHANGE, &TVideo::KlawiszCHANGEClick},
+    {&TVideo::PanelSAVE, &TVideo::KlawiszSAVE, &TVideo::KlawiszSAVEClick},
+    {&TVideo::PanelOPEN, &TVideo::KlawiszOPEN, &TVideo::KlawiszOPENClick},
+    {&TVideo::PanelPRINT, &TVideo::KlawiszPRINT, &TVideo::KlawiszPRINTClick},
+    {&TVideo::PanelWymiar, &TVideo::KlawiszWymiar, &TVideo::KlawiszWymiarClick},
+    {&TVideo::PanelEXIT, &TVideo::KlawiszEXIT, &TVideo::KlawiszEXITClick},
+}};
 
-constexpr const char* kSlotNames[layout::kSlotCount] = {
-    "RECORD", "ADD", "VISUAL", "START", "STOP", "Pic1", "Pic2", "Pic3", "Pic4", "PicAl",
-    "LINESCAN", "CHANGE", "SAVE", "OPEN", "PRINT", "Wymiar", "EXIT"};
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 void SetBackground(QWidget* w, const QColor& c) {
   w->setAutoFillBackground(true);
@@ -86,33 +109,34 @@ void TVideo::CreateControls() {
   Image5 = new QLabel(Panel1);
   Image5->setObjectName(QStringLiteral("Image5"));
   Image5->hide();
+  // The picture surface shows the station's picture; rows the display steps write are
+  // repainted, and the caption they set is shown.
+  PaintBox1 = new TPaintBox(Surfaces, PictureSlot);
+  PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+  PaintBox1->setGeometry(0, 0, PictureSlot->width(), PictureSlot->height());
+  Surfaces.rowsChanged = [this](int first, int last) { PaintBox1->RepaintRows(first, last); };
+  Surfaces.captionChanged = [this](const std::string& caption) { ShowCaption(caption); };
+  // The acquisition wakes the window to run what it asked for.
+  wake_ = std::make_unique<UiWake>([this] { DrainThreadRequests(); });
 
   // Button column: every button on its own lamp panel.
   Panel2 = new QWidget(this);
   Panel2->setObjectName(QStringLiteral("Panel2"));
   SetBackground(Panel2, QColor(50, 50, 50));
-  QWidget** panels[layout::kSlotCount] = {
-      &PanelRECORD, &PanelADD,   &PanelVISUAL,   &PanelSTART,  &PanelSTOP, &PanelPic1,
-      &PanelPic2,   &PanelPic3,  &PanelPic4,     &PanelPicAl,  &PanelLINESCAN,
-      &PanelCHANGE, &PanelSAVE,  &PanelOPEN,     &PanelPRINT,  &PanelWymiar, &PanelEXIT};
-  TLampButton** buttons[layout::kSlotCount] = {
-      &KlawiszRECORD, &KlawiszADD,  &KlawiszVISUAL, &KlawiszSTART,    &KlawiszSTOP,
-      &KlawiszPic1,   &KlawiszPic2, &KlawiszPic3,   &KlawiszPic4,     &KlawiszPicAl,
-      &KlawiszLINESCAN, &KlawiszCHANGE, &KlawiszSAVE, &KlawiszOPEN,   &KlawiszPRINT,
-      &KlawiszWymiar, &KlawiszEXIT};
   QFont buttonFont(QStringLiteral("Arial"), 10);
   buttonFont.setBold(true);
-  for (int s = 0; s < layout::kSlotCount; ++s) {
+  for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+    const layout::SlotDesign& design = layout::kSlots[size_t(slot)];
     QWidget* panel = new QWidget(Panel2);
-    panel->setObjectName(QStringLiteral("Panel") + QLatin1String(kSlotNames[s]));
-    SetBackground(panel, QColor(kSilver));  // silver until the first lamp update
+    panel->setObjectName(QStringLiteral("Panel") + Text(design.name));
+    SetBackground(panel, QColor(kSilver));  // until the first lamp update
     panel->hide();
-    TLampButton* button = new TLampButton(QString::fromUtf8(kDesignCaptions[s]), panel);
-    button->setObjectName(QStringLiteral("Klawisz") + QLatin1String(kSlotNames[s]));
+    TLampButton* button = new TLampButton(Text(design.designCaption), panel);
+    button->setObjectName(QStringLiteral("Klawisz") + Text(design.name));
     button->setFont(buttonFont);
     button->setFocusPolicy(Qt::NoFocus);
-    *panels[s] = panel;
-    *buttons[s] = button;
+    this->*kSlotControls[size_t(slot)].panel = panel;
+    this->*kSlotControls[size_t(slot)].button = button;
   }
   KlawiszRECORD->setFlat(true);
   KlawiszADD->setFlat(true);
@@ -172,16 +196,14 @@ void TVideo::CreateControls() {
   Timer4->setInterval(100);
 }
 
-// Every control's handler is connected here and nowhere else.
+// Every control's and timer's handler is connected here and nowhere else.
 void TVideo::Wire() {
-  connect(KlawiszPic1, &QPushButton::clicked, this, &TVideo::KlawiszPic1Click);
-  connect(KlawiszPic2, &QPushButton::clicked, this, &TVideo::KlawiszPic2Click);
-  connect(KlawiszPic3, &QPushButton::clicked, this, &TVideo::KlawiszPic3Click);
-  connect(KlawiszPic4, &QPushButton::clicked, this, &TVideo::KlawiszPic4Click);
-  connect(KlawiszPicAl, &QPushButton::clicked, this, &TVideo::KlawiszPicAlClick);
-  connect(KlawiszEXIT, &QPushButton::clicked, this, &TVideo::KlawiszEXITClick);
+  for (const SlotControls& c : kSlotControls)
+    connect(this->*c.button, &QPushButton::clicked, this, c.click);
   connect(Start, &QTimer::timeout, this, &TVideo::StartTimer);
-  ConnectRunControl();
+  connect(Timer1, &QTimer::timeout, this, &TVideo::Timer1Timer);
+  connect(Timer3, &QTimer::timeout, this, &TVideo::Timer3Timer);
+  connect(Timer4, &QTimer::timeout, this, &TVideo::Timer4Timer);
 }
 
 void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, PrintWindowLink* print,
@@ -195,17 +217,13 @@ void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, PrintWin
 int TVideo::LiveRunObjects() const { return TUSBThread::Live() + TVideoThreadUi::Live(); }
 
 QWidget* TVideo::SlotPanel(int slot) const {
-  QWidget* const panels[layout::kSlotCount] = {
-      PanelRECORD, PanelADD,  PanelVISUAL, PanelSTART, PanelSTOP,     PanelPic1,
-      PanelPic2,   PanelPic3, PanelPic4,   PanelPicAl, PanelLINESCAN, PanelCHANGE,
-      PanelSAVE,   PanelOPEN, PanelPRINT,  PanelWymiar, PanelEXIT};
-  return slot >= 0 && slot < layout::kSlotCount ? panels[slot] : nullptr;
+  return slot >= 0 && slot < layout::kSlotCount ? this->*kSlotControls[size_t(slot)].panel
+                                                : nullptr;
 }
 
 TLampButton* TVideo::SlotButton(int slot) const {
-  QWidget* panel = SlotPanel(slot);
-  return panel != nullptr ? panel->findChild<TLampButton*>(QString(), Qt::FindDirectChildrenOnly)
-                          : nullptr;
+  return slot >= 0 && slot < layout::kSlotCount ? this->*kSlotControls[size_t(slot)].button
+                                                : nullptr;
 }
 
 void TVideo::showEvent(QShowEvent* event) {

@@ -243,7 +243,6 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void ToggleLinescan();           // the linescan window, open or closed
   void StartMeasurement();         // the dimension measurement on the picture
   void LinescanMouseMove(int x, int y);
-  void ConnectRunControl();        // run-control handlers, timers, thread and picture
   MsgResult AskNotSaved(int k, int y, char letter);
   // The picture store, for reading or writing it on this thread (see StoreLock).
   std::unique_lock<std::mutex> LockStore();

@@ -310,27 +310,4 @@ void TVideo::RedrawPicture(int view, int workMode, const std::string& letter) {
   orvix::RedrawPicture(s_, Surfaces, view, static_cast<uint8_t>(workMode), letter);
 }
 
-void TVideo::ConnectRunControl() {
-  wake_ = std::make_unique<UiWake>([this] { DrainThreadRequests(); });
-  PaintBox1 = new TPaintBox(Surfaces, PictureSlot);
-  PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-  PaintBox1->setGeometry(0, 0, PictureSlot->width(), PictureSlot->height());
-  Surfaces.rowsChanged = [this](int first, int last) { PaintBox1->RepaintRows(first, last); };
-  Surfaces.captionChanged = [this](const std::string& caption) { ShowCaption(caption); };
-  connect(KlawiszRECORD, &QPushButton::clicked, this, &TVideo::KlawiszRECORDClick);
-  connect(KlawiszADD, &QPushButton::clicked, this, &TVideo::KlawiszADDClick);
-  connect(KlawiszVISUAL, &QPushButton::clicked, this, &TVideo::KlawiszVISUALClick);
-  connect(KlawiszSTART, &QPushButton::clicked, this, &TVideo::KlawiszSTARTClick);
-  connect(KlawiszSTOP, &QPushButton::clicked, this, &TVideo::KlawiszSTOPClick);
-  connect(KlawiszCHANGE, &QPushButton::clicked, this, &TVideo::KlawiszCHANGEClick);
-  connect(KlawiszSAVE, &QPushButton::clicked, this, &TVideo::KlawiszSAVEClick);
-  connect(KlawiszOPEN, &QPushButton::clicked, this, &TVideo::KlawiszOPENClick);
-  connect(KlawiszPRINT, &QPushButton::clicked, this, &TVideo::KlawiszPRINTClick);
-  connect(KlawiszLINESCAN, &QPushButton::clicked, this, &TVideo::KlawiszLINESCANClick);
-  connect(KlawiszWymiar, &QPushButton::clicked, this, &TVideo::KlawiszWymiarClick);
-  connect(Timer1, &QTimer::timeout, this, &TVideo::Timer1Timer);
-  connect(Timer3, &QTimer::timeout, this, &TVideo::Timer3Timer);
-  connect(Timer4, &QTimer::timeout, this, &TVideo::Timer4Timer);
-}
-
 }  // namespace orvix

@@ -210,7 +210,7 @@ void TVideo::LayoutButtons() {
     const layout::PlacedPanel& pp = column_.panels[slot];
     panel->setGeometry(pp.panel.left, pp.panel.top, pp.panel.width, pp.panel.height);
     button->setGeometry(pp.button.left, pp.button.top, pp.button.width, pp.button.height);
-    const std::string_view caption = layout::kCaptions[slot];
+    const std::string_view caption = layout::kSlots[size_t(slot)].caption;
     button->setText(QLatin1Char(' ') +
                     QString::fromUtf8(caption.data(), qsizetype(caption.size())) +
                     QLatin1Char(' '));
