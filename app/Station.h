@@ -1,12 +1,13 @@
 #pragma once
 // The station under the windows: the run state with its buffers, the station's folders,
-// its conf300.dat and its information strip. Built once, before the windows, by whatever runs the station (the
+// its conf300.dat, its information strip and its picture. Built once, before the windows, by whatever runs the station (the
 // program, a test, a benchmark), and handed to them by constructor: each window gets the
 // parts it works on. It holds no widget.
 #include <memory>
 
 #include "ConfigFile.h"
 #include "PictureFolders.h"
+#include "PictureSurfaces.h"
 #include "RunState.h"
 #include "StationStrip.h"
 
@@ -24,6 +25,9 @@ class Station {
   SettingsFile& Settings() { return settings_; }
   // The information strip and the registration number.
   StationStrip& Strip() { return strip_; }
+  // The picture the display steps draw (Image1 and the row bitmaps): the main window
+  // shows it, the linescan reads it, the saves and the print write it.
+  PictureSurfaces& Picture() { return picture_; }
 
  private:
   // The buffers are large: the state lives on the heap, once, for the station's life.
@@ -31,6 +35,7 @@ class Station {
   PictureFolders folders_;
   SettingsFile settings_{*state_, folders_};
   StationStrip strip_{*state_};
+  PictureSurfaces picture_;
 };
 
 }  // namespace orvix

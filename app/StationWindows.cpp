@@ -30,17 +30,18 @@ StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
   if (w.video->InstanceRefused()) return w;
   w.nastVid = std::make_unique<TNastVid>(w.video.get(), s, dialogs, station.Folders(),
                                          station.Settings());
-  w.oscyl = std::make_unique<TOscyl>(s);
+  w.oscyl = std::make_unique<TOscyl>(s, station.Picture());
   if (printers)
-    w.drukVid = std::make_unique<TDrukVid>(w.video.get(), s, dialogs, *printers, station.Folders());
+    w.drukVid = std::make_unique<TDrukVid>(w.video.get(), s, dialogs, *printers,
+                                           station.Folders(), w.video->Files());
   w.modulZew =
       std::make_unique<Tmodul_zew>(s, dialogs, station.Settings(), station.Strip());
 
   w.nastVid->AttachCalibration(w.modulZew.get());
   w.video->AttachWindows(w.nastVid.get(), w.oscyl.get(), w.drukVid.get(), w.modulZew.get());
   w.video->AttachLinescan(w.oscyl.get());
-  w.oscyl->AttachPicture(&w.video->PictureLink());
-  w.modulZew->AttachPicture(&w.video->PictureLink());
+  w.oscyl->AttachMainWindow(w.video.get());
+  w.modulZew->AttachMainWindow(w.video.get());
   return w;
 }
 

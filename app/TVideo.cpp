@@ -68,6 +68,7 @@ void SetTextColour(QWidget* w, const QColor& c) {
 TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options,
                QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      Surfaces(station.Picture()),
       s_(station.State()),
       dialogs_(dialogs),
       folders_(station.Folders()),

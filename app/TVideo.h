@@ -27,7 +27,6 @@
 #include "TUSBThread.h"
 #include "LinescanWindowLink.h"
 #include "Measurement.h"
-#include "PictureWindowLink.h"
 
 class QCloseEvent;
 class QLabel;
@@ -56,7 +55,7 @@ struct TVideoOptions {
   ThreadPacing pacing;             // the acquisition's pauses; tests shorten them
 };
 
-class TVideo : public QWidget, public MainWindowLink, public PrintHost {
+class TVideo : public QWidget, public MainWindowLink {
   Q_OBJECT
  public:
   // The window works on the station's state and folders and shows its boxes through
@@ -71,12 +70,12 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
                      CalibrationWindowLink* modulZew);
   SettingsWindowLink* Settings = nullptr;
   TOscyl* Oscyl = nullptr;
-  PrintWindowLink* Print = nullptr;  // the PRINT button opens it; it calls back through PrintHost
+  PrintWindowLink* Print = nullptr;  // the PRINT button opens it
   CalibrationWindowLink* ModulZew = nullptr;  // the calibration window
 
-  // The picture (Image1 and the row bitmaps) and the paint box that shows it; they live as
-  // long as the window, and the acquisition is always joined before the window goes.
-  PictureSurfaces Surfaces;
+  // The station's picture (Image1 and the row bitmaps) and the paint box that shows it; the
+  // acquisition is always joined before the window goes.
+  PictureSurfaces& Surfaces;
   TPaintBox* PaintBox1 = nullptr;
 
   // The acquisition thread of the last START; empty once it has ended and been joined.
@@ -173,8 +172,6 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   // The linescan window, reached through its link; its trace follows the redrawn row.
   void AttachLinescan(LinescanWindowLink* linescan);
   LinescanWindowLink* Linescan = nullptr;
-  // What the linescan and calibration windows are given to reach this window.
-  PictureWindowLink& PictureLink();
   void FormMouseMove(int x, int y);
   void Timer1Timer();
   void Timer3Timer();
@@ -200,10 +197,18 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void SelectVisual() override { KlawiszVISUALClick(); }
   // MainWindowLink's UpdateRunButtons / UpdateViewButtons are the lamp routines below.
 
-  // --- What the print window asks (PrintHost; the lamps are the routines below) ---
+  // --- What the linescan, calibration and print windows ask (TVideo_Picture.cpp) ---
   void RepaintPicture() override;
-  bool WritePrintPicture() override;
-  QRect PicturePanelRect() const override;
+  void RepaintButtonColumn() override;
+  QRect PicturePanelGeometry() const override;
+  void ShowRowMarker(bool shown) override;
+  void MoveRowMarker(int top) override;
+  void AttachLinescanMouse(bool attached) override;
+  void StartMeasurement() override { start_wymiar(); }
+  void DropMeasurement() override;
+  void ReturnToSettings() override;
+  // Saving and opening pictures; the print window writes its work file through it.
+  PictureFiles& Files();
 
   // --- Start-up ---
   void FormCreate();
@@ -232,7 +237,6 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void RedrawView(int view, uint8_t mode, char letter);  // full redraw of a view
   void SavePictureAs();                                   // save dialog for the shown view
   void SavePictureAuto();                                 // save under the next numbered name
-  PictureFiles& Files();                                  // saving and opening pictures
   void CloseLinescanWindow();                             // linescan: own close button
   void CloseOtherWindowsForShutdown();                    // linescan and settings
   void PrepareOtherWindows();      // first show: settings set-up, strip texts, file name
@@ -241,7 +245,6 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   void OpenPicture();              // the open dialog and reading of a picture
   void StartPrint();               // the print window
   void ToggleLinescan();           // the linescan window, open or closed
-  void StartMeasurement();         // the dimension measurement on the picture
   void LinescanMouseMove(int x, int y);
   MsgResult AskNotSaved(int k, int y, char letter);
   // The picture store, for reading or writing it on this thread (see StoreLock).
@@ -270,7 +273,6 @@ class TVideo : public QWidget, public MainWindowLink, public PrintHost {
   bool runEnded_ = false;                      // its thread reported its end
   std::unique_ptr<InstanceLock> instanceMapping_;
   std::unique_ptr<PictureFiles> files_;  // made on the first save or open
-  std::unique_ptr<PictureWindowLink> pictureLink_;  // made on first use
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;
   bool shown_ = false;

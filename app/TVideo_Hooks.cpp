@@ -112,7 +112,7 @@ void TVideo::LinescanMouseMove(int x, int y) {
 }
 
 // "Wymiar": a new measurement on the picture as it is now.
-void TVideo::StartMeasurement() {
+void TVideo::KlawiszWymiarClick() {
   s_.PictureAnnotated = 0;
   UpdateChannels();
   // The bar of the magnification now in force: without a strip drawn since, the length
@@ -177,70 +177,6 @@ void TVideo::AttachLinescan(LinescanWindowLink* linescan) {
   marker.fill(Qt::red);
   Image2->setPixmap(QPixmap::fromImage(marker));
   Image2->resize(marker.size());
-}
-
-namespace {
-
-// What the linescan and calibration windows reach the main window through.
-class TVideoPictureLink final : public PictureWindowLink {
- public:
-  TVideoPictureLink(TVideo& v, SharedState& s) : v_(v), s_(s) {}
-  PictureSurfaces& ShownPicture() override { return v_.Surfaces; }
-  TPaintBox* PictureWidget() override { return v_.PaintBox1; }
-  QRect PicturePanelGeometry() override {
-    return QRect(v_.Panel1->mapToGlobal(QPoint(0, 0)), v_.Panel1->size());
-  }
-  void UpdateLamps() override {
-    v_.UpdateRunButtons();
-    v_.UpdateViewButtons();
-  }
-  void RepaintShownPicture() override {
-    if (v_.PaintBox1) v_.PaintBox1->update();
-  }
-  void RepaintButtonColumn() override { v_.Panel2->update(); }
-  void ShowRowMarker(bool shown) override {
-    v_.Image2->setVisible(shown);
-    if (shown) v_.Image2->raise();
-  }
-  void MoveRowMarker(int top) override { v_.Image2->move(kRowMarkerLeft, top); }
-  // Opening the linescan drops a measurement in progress: the picture's mouse goes to one
-  // of them only.
-  void AttachLinescanMouse(bool attached) override {
-    if (!v_.PaintBox1) return;
-    if (attached) {
-      v_.PaintBox1->SetMouseDown(nullptr);
-      if (s_.MeasureOn.load() != 0 && v_.ModulZew) v_.ModulZew->ReleaseMeasureButtons();
-      s_.MeasureOn = 0;
-      v_.PaintBox1->SetMouseMove([this](QPoint p) { v_.FormMouseMove(p.x(), p.y()); });
-    } else {
-      v_.PaintBox1->SetMouseMove(nullptr);
-    }
-  }
-  void StartMeasurement() override { v_.start_wymiar(); }
-  void DropMeasurement() override {
-    if (v_.PaintBox1) {
-      v_.PaintBox1->SetMouseDown(nullptr);
-      if (s_.LinescanOn.load() == 0) v_.PaintBox1->SetMouseMove(nullptr);
-    }
-    s_.MeasureOn = 0;
-    UpdateLamps();
-  }
-  // The operator may have opened the settings again while calibrating.
-  void ReturnToSettings() override {
-    if (v_.Settings) v_.Settings->BringToFrontIfShown();
-  }
-
- private:
-  static constexpr int kRowMarkerLeft = 2;
-  TVideo& v_;
-  SharedState& s_;
-};
-
-}  // namespace
-
-PictureWindowLink& TVideo::PictureLink() {
-  if (!pictureLink_) pictureLink_ = std::make_unique<TVideoPictureLink>(*this, s_);
-  return *pictureLink_;
 }
 
 }  // namespace orvix

@@ -196,7 +196,6 @@ void TVideo::KlawiszOPENClick() { RunFileAction(s_.OpenBusy, &TVideo::OpenPictur
 
 void TVideo::KlawiszPRINTClick() { StartPrint(); }
 void TVideo::KlawiszLINESCANClick() { ToggleLinescan(); }
-void TVideo::KlawiszWymiarClick() { StartMeasurement(); }
 
 void TVideo::FormMouseMove(int x, int y) {
   if (s_.LinescanOn.load() != 0) LinescanMouseMove(x, y);

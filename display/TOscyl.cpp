@@ -12,7 +12,6 @@
 
 #include "Colours.h"
 #include "PictureSurfaces.h"
-#include "PictureWindowLink.h"
 
 namespace orvix {
 
@@ -44,10 +43,11 @@ QLabel* Text(QWidget* parent, const char* name, const QString& text, QRect r) {
 
 }  // namespace
 
-TOscyl::TOscyl(SharedState& s, QWidget* parent)
+TOscyl::TOscyl(SharedState& s, PictureSurfaces& picture, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       s_(s),
+      surfaces_(picture),
       plot_(kPlotWidth, kPlotHeight, QImage::Format_RGB32) {
   FormCreate();
 }
@@ -121,11 +121,11 @@ void TOscyl::FormCreate() {
 // 36 pixels left of the picture panel, but never past the screen's left edge: on a narrow
 // screen the panel starts closer than that and the scale labels would be cut off.
 int TOscyl::LeftBesidePicture() const {
-  return std::max(0, picture_->PicturePanelGeometry().left() - kBesidePicture);
+  return std::max(0, main_->PicturePanelGeometry().left() - kBesidePicture);
 }
 
 void TOscyl::PlaceBesidePicture() {
-  if (picture_) move(LeftBesidePicture(), y());
+  if (main_) move(LeftBesidePicture(), y());
 }
 
 void TOscyl::start_oscylograf() {
@@ -134,22 +134,22 @@ void TOscyl::start_oscylograf() {
     return;
   }
   s_.LinescanOn = 1;
-  if (picture_) move(LeftBesidePicture(), kTop);
+  if (main_) move(LeftBesidePicture(), kTop);
   WezLinieWyswietl(kRedrawCurrent);
-  if (picture_) {
-    picture_->AttachLinescanMouse(true);
-    picture_->ShowRowMarker(true);
+  if (main_) {
+    main_->AttachLinescanMouse(true);
+    main_->ShowRowMarker(true);
   }
   show();
-  if (picture_) picture_->UpdateLamps();
+  if (main_) main_->UpdateLamps();
 }
 
 void TOscyl::SpeedButton6Click() {
-  if (picture_) picture_->ShowRowMarker(false);
+  if (main_) main_->ShowRowMarker(false);
   s_.LinescanOn = 0;
-  if (picture_) {
-    picture_->AttachLinescanMouse(false);
-    picture_->UpdateLamps();
+  if (main_) {
+    main_->AttachLinescanMouse(false);
+    main_->UpdateLamps();
   }
   hide();
 }
@@ -158,8 +158,8 @@ void TOscyl::WezLinieWyswietl(int n) {
   const std::optional<int32_t> L = TakeLinescanRow(n, s_.LinescanLine.load());
   if (!L) return;
   s_.LinescanLine = *L;
-  if (picture_) picture_->MoveRowMarker(*L + 1);
-  if (picture_) ReadProfile(picture_->ShownPicture().Image1, *L, v_);
+  if (main_) main_->MoveRowMarker(*L + 1);
+  ReadProfile(surfaces_.Image1, *L, v_);
   DrawProfile(plot_, v_);
   Image1->setPixmap(QPixmap::fromImage(plot_));
   ++redraws_;
@@ -172,8 +172,7 @@ void TOscyl::rysujznacznik(int x) {
   markerX_ = x;
   if (const auto pixel = LinescanPixelNumber(LinesCode(), View(), x))
     StaticText2->setText(QString::number(*pixel));
-  const int level =
-      picture_ ? ImageLevel(picture_->ShownPicture().Image1, x, s_.LinescanLine.load() - 1) : 0;
+  const int level = ImageLevel(surfaces_.Image1, x, s_.LinescanLine.load() - 1);
   StaticText3->setText(QString::number(LevelPercent(level)));
   Image2->move(x + kMarkerShift, kPlotTop);
 }
@@ -191,10 +190,10 @@ void TOscyl::SpinButton2DownClick() {
 
 void TOscyl::MouseMove_Image1_form1(int x, int y) {
   PlaceBesidePicture();
-  if (picture_) picture_->RepaintButtonColumn();
+  if (main_) main_->RepaintButtonColumn();
   WezLinieWyswietl(y - 1);
   rysujznacznik(x);
-  if (picture_) picture_->RepaintShownPicture();
+  if (main_) main_->RepaintPicture();
 }
 
 void TOscyl::Image1MouseMove(int x) { rysujznacznik(x); }

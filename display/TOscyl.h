@@ -2,13 +2,15 @@
 // The linescan window "     Linescan": the signal profile of one display row of the main
 // picture as an oscilloscope trace, with the row and pixel numbers and the level under a
 // movable marker. Created at start with the other windows and hidden; the Linescan button
-// opens and closes it. It reads Image1 and talks to the main window only through its
-// PictureWindowLink. UI thread only.
+// opens and closes it. It reads the station's picture (Image1) and talks to the main
+// window only through its MainWindowLink. UI thread only.
 #include <QWidget>
 
 #include "Lines.h"
 #include "Linescan.h"
 #include "LinescanWindowLink.h"
+#include "MainWindowLink.h"
+#include "PictureSurfaces.h"
 #include "RunState.h"
 
 class QLabel;
@@ -17,14 +19,13 @@ class QPushButton;
 
 namespace orvix {
 
-class PictureWindowLink;
-
 class TOscyl : public QWidget, public LinescanWindowLink {
   Q_OBJECT
  public:
-  explicit TOscyl(SharedState& s, QWidget* parent = nullptr);
+  // The trace is read from `picture`, the station's picture.
+  TOscyl(SharedState& s, PictureSurfaces& picture, QWidget* parent = nullptr);
 
-  void AttachPicture(PictureWindowLink* picture) { picture_ = picture; }
+  void AttachMainWindow(MainWindowLink* main) { main_ = main; }
 
   void FormCreate();
   void start_oscylograf();
@@ -68,7 +69,8 @@ class TOscyl : public QWidget, public LinescanWindowLink {
   int LeftBesidePicture() const;
 
   SharedState& s_;
-  PictureWindowLink* picture_ = nullptr;
+  PictureSurfaces& surfaces_;
+  MainWindowLink* main_ = nullptr;
   QImage plot_;
   LinescanProfile v_{};
   int markerX_ = 1;

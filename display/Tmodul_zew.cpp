@@ -15,7 +15,6 @@
 #include "CalibrationTexts.h"
 #include "ConfigFile.h"
 #include "InfoStrip.h"
-#include "PictureWindowLink.h"
 #include "ScanUnit.h"
 
 namespace orvix {
@@ -226,10 +225,10 @@ void Tmodul_zew::FormOtwieraj() {
   }
   ShowPage(true);
   show();  // the frame's width is known once shown
-  if (picture_) {
-    const QRect panel = picture_->PicturePanelGeometry();
+  if (main_) {
+    const QRect panel = main_->PicturePanelGeometry();
     move(panel.right() + 1 - kRightGap - frameGeometry().width(), kTop);
-    picture_->UpdateLamps();
+    main_->UpdateLamps();
   }
   raise();
   activateWindow();
@@ -240,10 +239,10 @@ void Tmodul_zew::Button1Click() {
   hide();
   s_.CalibrationOpen = 0;
   s_.MeasureOn = 0;
-  if (picture_) {
-    picture_->DropMeasurement();
-    picture_->UpdateLamps();
-    picture_->ReturnToSettings();
+  if (main_) {
+    main_->DropMeasurement();
+    main_->UpdateLamps();
+    main_->ReturnToSettings();
   }
 }
 
@@ -279,7 +278,7 @@ void Tmodul_zew::RadioButton1Click(int range) {
   if (range >= 0 && range < kRanges && RangeRadios[size_t(range)]->isChecked())
     Edit22->setText(QString::number(s_.CorrectionTable[size_t(range)]));
   ReleaseMeasureButtons();
-  if (picture_) picture_->DropMeasurement();
+  if (main_) main_->DropMeasurement();
 }
 
 void Tmodul_zew::SpeedButton1Click() {
@@ -289,14 +288,14 @@ void Tmodul_zew::SpeedButton1Click() {
   // measurement converts with it.
   strip_.BurnTakingLock();
   strip_.PrepareBar();
-  if (picture_) picture_->StartMeasurement();
+  if (main_) main_->StartMeasurement();
 }
 
 void Tmodul_zew::SpeedButton2Click() {
   PressMeasureButton(SpeedButton2);
   strip_.BurnTakingLock();
   strip_.PrepareBar();
-  if (picture_) picture_->StartMeasurement();
+  if (main_) main_->StartMeasurement();
 }
 
 void Tmodul_zew::KlawiszLicz(int d) {

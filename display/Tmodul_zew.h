@@ -11,6 +11,7 @@
 #include "Calibration.h"
 #include "CalibrationWindowLink.h"
 #include "ConfigFile.h"
+#include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
 #include "StationStrip.h"
@@ -24,7 +25,6 @@ class QToolButton;
 
 namespace orvix {
 
-class PictureWindowLink;
 
 class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   Q_OBJECT
@@ -36,7 +36,7 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   ~Tmodul_zew() override;
 
   // The main window, for the measurement, the lamps and the window's place.
-  void AttachPicture(PictureWindowLink* picture) { picture_ = picture; }
+  void AttachMainWindow(MainWindowLink* main) { main_ = main; }
 
   // --- The window ---
   void FormCreate();
@@ -102,7 +102,7 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   OperatorDialogs& dialogs_;
   SettingsFile& settingsFile_;
   StationStrip& strip_;
-  PictureWindowLink* picture_ = nullptr;
+  MainWindowLink* main_ = nullptr;
 };
 
 }  // namespace orvix

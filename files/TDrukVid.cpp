@@ -21,15 +21,17 @@ namespace {
 constexpr int kFirstTag = 501;
 }  // namespace
 
-TDrukVid::TDrukVid(PrintHost* host, SharedState& s, OperatorDialogs& dialogs,
-                   PrinterSeam& printers, const PictureFolders& folders, QWidget* parent)
+TDrukVid::TDrukVid(MainWindowLink* main, SharedState& s, OperatorDialogs& dialogs,
+                   PrinterSeam& printers, const PictureFolders& folders, PictureFiles& files,
+                   QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
-      host_(host),
+      main_(main),
       s_(s),
       dialogs_(dialogs),
       printers_(printers),
       folders_(folders),
+      files_(files),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("DrukVid"));
   setWindowTitle(QStringLiteral("Drukowanie"));
@@ -83,22 +85,20 @@ TDrukVid::~TDrukVid() = default;
 
 void TDrukVid::FormCreate() {
   for (QLineEdit* e : Edits) e->clear();
-  if (host_) move(x(), host_->PicturePanelRect().top() + 50);
+  if (main_) move(x(), main_->PicturePanelGeometry().top() + 50);
 }
 
 void TDrukVid::Refresh() {
-  if (!host_) return;
-  host_->UpdateRunButtons();
-  host_->UpdateViewButtons();
+  if (main_) main_->UpdateLamps();
 }
 
 void TDrukVid::StartDruk() {
   s_.PrintBusy = -1;
   Refresh();
-  if (host_) {
+  if (main_) {
     // The panel has its place only once the main window is shown, after FormCreate ran
     // at start: the 50 pixels below its top are taken again here.
-    const QRect panel = host_->PicturePanelRect();
+    const QRect panel = main_->PicturePanelGeometry();
     move(panel.left() + panel.width() / 2 - width() / 2, panel.top() + 50);
   }
   show();
@@ -119,14 +119,14 @@ void TDrukVid::Button1Click() {
 
 void TDrukVid::Button2Click() {
   hide();
-  if (host_) host_->RepaintPicture();
+  if (main_) main_->RepaintViews();
   drukuj1();
   KoniecDruk();
 }
 
 void TDrukVid::Button3Click() {
   hide();
-  if (host_) host_->RepaintPicture();
+  if (main_) main_->RepaintViews();
   KoniecDruk();
 }
 
@@ -166,11 +166,8 @@ bool TDrukVid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TDrukVid::drukuj1() {
-  workFileWritten_ = true;
-  if (host_) {
-    host_->RepaintPicture();
-    workFileWritten_ = host_->WritePrintPicture();
-  }
+  if (main_) main_->RepaintViews();
+  workFileWritten_ = files_.WritePrintPicture();
   // A file chosen in the set-up dialog is printed as it is. Otherwise the printer chosen
   // there, or until then the system's default printer of the moment. (With no printer
   // installed Qt sets a new QPrinter to PDF output by itself: that is not a choice.)
@@ -193,7 +190,7 @@ bool TDrukVid::drukuj1() {
     request.fileName = print::kPdfName;
     request.filters = {print::kPdfFilter};
     const auto answer = dialogs_.SaveFile(request);
-    if (host_) host_->RepaintPicture();
+    if (main_) main_->RepaintViews();
     if (!answer) return false;
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "MainWindowLink.h"
 #include "OperatorDialogs.h"
+#include "PictureFiles.h"
 #include "PictureFolders.h"
 #include "PrintPage.h"
 #include "PrintWindowLink.h"
@@ -41,8 +43,10 @@ inline constexpr const char* kPdfName = "wydruk.pdf";
 class TDrukVid : public QWidget, public PrintWindowLink {
   Q_OBJECT
  public:
-  TDrukVid(PrintHost* host, SharedState& s, OperatorDialogs& dialogs, PrinterSeam& printers,
-           const PictureFolders& folders, QWidget* parent = nullptr);
+  // `main` (may be null) gives the lamps, the repaints and the picture panel's place;
+  // `files` writes the picture into the print work file.
+  TDrukVid(MainWindowLink* main, SharedState& s, OperatorDialogs& dialogs, PrinterSeam& printers,
+           const PictureFolders& folders, PictureFiles& files, QWidget* parent = nullptr);
   ~TDrukVid() override;
 
   void FormCreate();  // empties the lines; 50 pixels below the picture panel's top
@@ -84,11 +88,12 @@ class TDrukVid : public QWidget, public PrintWindowLink {
   bool PrintOnto(QPrinter& printer);
   void Refresh();
 
-  PrintHost* host_;
+  MainWindowLink* main_;
   SharedState& s_;
   OperatorDialogs& dialogs_;
   PrinterSeam& printers_;
   const PictureFolders& folders_;
+  PictureFiles& files_;
   std::unique_ptr<QPrinter> printer_;
   std::optional<QString> chosen_;  // the printer picked in the set-up dialog
   PrintedPage last_;

@@ -1,6 +1,8 @@
 #pragma once
-// What the settings window does to the main window. The main window implements it; the
-// settings window holds a pointer that may be null (then these calls do nothing).
+// What the other windows ask of the main window: the one link the main window implements.
+// The settings, linescan, calibration and print windows hold a pointer to it, which may be
+// null (then these calls do nothing), and never touch the main window's controls.
+#include <QRect>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +11,15 @@ namespace orvix {
 class MainWindowLink {
  public:
   virtual ~MainWindowLink() = default;
+
+  // --- The button column ---
+  virtual void UpdateRunButtons() = 0;
+  virtual void UpdateViewButtons() = 0;
+  void UpdateLamps() {
+    UpdateRunButtons();
+    UpdateViewButtons();
+  }
+  virtual void RepaintButtonColumn() = 0;
   // The white mode-text panels of the run-mode buttons.
   virtual void SetRecordModeText(const std::string& text) = 0;  // Panel101 (RECORD)
   virtual void SetAddModeText(const std::string& text) = 0;     // Panel102 (ADD)
@@ -17,21 +28,39 @@ class MainWindowLink {
   // ("Zapisz" with automatic numbering, "Zapisz jako..." without).
   virtual void SetAddButtonCaption(const std::string& text) = 0;
   virtual void SetSaveButtonCaption(const std::string& text) = 0;
-  // Hides the start-up picture (Image3) before the missing-configuration warning.
-  virtual void HideStartupPicture() = 0;
-  // Repaints the main window, and the linescan window when it is open.
-  virtual void RepaintViews() = 0;
-  virtual void UpdateRunButtons() = 0;
-  virtual void UpdateViewButtons() = 0;
-  virtual void RedrawPicture(int view, int workMode, const std::string& letter) = 0;
   // The main window's run-mode refresh (record: -1 or 0).
   virtual void OdswierzRecVis(int32_t record, uint8_t mode) = 0;
   // 3D mode: the stereo layout of the button column (on: RECORD, ADD, four-channel,
   // channel-4 and "Wymiar" hidden, the first three channel buttons the red and cyan
   // half-pictures and the anaglyph) or the four-channel one (off).
-  virtual void ShowStereoLayout(bool /*on*/) {}
+  virtual void ShowStereoLayout(bool on) = 0;
   // Selects VISUAL as its button does.
-  virtual void SelectVisual() {}
+  virtual void SelectVisual() = 0;
+
+  // --- The picture ---
+  // Hides the start-up picture (Image3) before the missing-configuration warning.
+  virtual void HideStartupPicture() = 0;
+  // Repaints the main window, and the linescan window when it is open.
+  virtual void RepaintViews() = 0;
+  // Repaints the shown picture only.
+  virtual void RepaintPicture() = 0;
+  virtual void RedrawPicture(int view, int workMode, const std::string& letter) = 0;
+  // The picture panel on screen (global coordinates); windows place themselves by it.
+  virtual QRect PicturePanelGeometry() const = 0;
+  // The red row marker over the picture: shown or hidden, and its top in the panel.
+  virtual void ShowRowMarker(bool shown) = 0;
+  virtual void MoveRowMarker(int top) = 0;
+  // Mouse moves over the picture go to the linescan while attached; a measurement in
+  // progress is dropped then.
+  virtual void AttachLinescanMouse(bool attached) = 0;
+
+  // --- The measurement ---
+  // start_wymiar: arms a measurement on the picture (or refuses it for this view).
+  virtual void StartMeasurement() = 0;
+  // Detaches the picture's measurement handlers; a measurement in progress is dropped.
+  virtual void DropMeasurement() = 0;
+  // Brings the settings window to the front when it is shown.
+  virtual void ReturnToSettings() = 0;
 };
 
 }  // namespace orvix

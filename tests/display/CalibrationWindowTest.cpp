@@ -19,7 +19,7 @@
 
 #include "ConfigFile.h"
 #include "SettingsConstants.h"
-#include "FakePictureLink.h"
+#include "FakeMainWindowLink.h"
 #include "ScriptedDialogs.h"
 #include "Tmodul_zew.h"
 
@@ -32,13 +32,13 @@ struct Calibration : ::testing::Test {
   SettingsFile settingsFile{s, folders};
   StationStrip strip{s};
   test::ScriptedDialogs dialogs;
-  test::FakePictureLink main;
+  test::FakeMainWindowLink main;
   std::unique_ptr<Tmodul_zew> w;
   void SetUp() override {
     s.UnitScale = 12000;
     s.CorrectionTable.fill(100);
     w = std::make_unique<Tmodul_zew>(s, dialogs, settingsFile, strip);
-    w->AttachPicture(&main);
+    w->AttachMainWindow(&main);
   }
   void Type(QLineEdit* e, const QString& text, int key = 0) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "FakePictureLink.h"
+#include "FakeMainWindowLink.h"
 #include "TOscyl.h"
 
 namespace orvix {
@@ -14,13 +14,14 @@ namespace {
 
 struct Linescan : ::testing::Test {
   SharedState s;
-  test::FakePictureLink main;
+  test::FakeMainWindowLink main;
+  PictureSurfaces picture;
   std::unique_ptr<TOscyl> w;
   void SetUp() override {
     s.WorkMode = 0x22;
     s.ViewMode = 1;
-    w = std::make_unique<TOscyl>(s);
-    w->AttachPicture(&main);
+    w = std::make_unique<TOscyl>(s, picture);
+    w->AttachMainWindow(&main);
   }
   QString Row() const { return w->StaticText1->text(); }
   QString Pixel() const { return w->StaticText2->text(); }
@@ -41,8 +42,8 @@ TEST_F(Linescan, WindowAsCreated) {
 }
 
 TEST_F(Linescan, OpenFollowAndClose) {
-  for (int x = 0; x < 1102; ++x) main.surfaces.Image1.setPixel(x, 1, qRgb(32, 32, 32));
-  for (int x = 0; x < 1102; ++x) main.surfaces.Image1.setPixel(x, 799, qRgb(255, 255, 255));
+  for (int x = 0; x < 1102; ++x) picture.Image1.setPixel(x, 1, qRgb(32, 32, 32));
+  for (int x = 0; x < 1102; ++x) picture.Image1.setPixel(x, 799, qRgb(255, 255, 255));
   w->start_oscylograf();
   EXPECT_EQ(s.LinescanOn.load(), 1);
   EXPECT_TRUE(main.linescanMouse);

@@ -491,19 +491,6 @@ TEST(Planted, PictureOrItsBakTwinSavedOverAFifoADeviceOrAFolder) {
 
 // The print window with a work file it could not write prints the page without a picture,
 // never the older temp_dru.bmp left from an earlier print.
-class FilesPrintHost final : public PrintHost {
- public:
-  explicit FilesPrintHost(PictureFiles& f) : files_(f) {}
-  void UpdateRunButtons() override {}
-  void UpdateViewButtons() override {}
-  void RepaintPicture() override {}
-  bool WritePrintPicture() override { return files_.WritePrintPicture(); }
-  QRect PicturePanelRect() const override { return {100, 40, 1100, 800}; }
-
- private:
-  PictureFiles& files_;
-};
-
 TEST(Planted, PrintWithAnUnwritableWorkFilePrintsNoOldPicture) {
   if (!HavePdftoppm()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
   Bed b;
@@ -514,8 +501,7 @@ TEST(Planted, PrintWithAnUnwritableWorkFilePrintsNoOldPicture) {
   if (!b.programDir.MakeReadOnly()) GTEST_SKIP() << "root without mounts: no folder is read-only";
   std::printf("[ fault    ] print, work file not writable: %s\n", b.programDir.readOnlyHow());
   ScriptedPrinters printers;  // none installed: the page goes to a PDF file
-  FilesPrintHost host(*b.files);
-  TDrukVid w(&host, *b.s, b.dialogs, printers, b.folders);
+  TDrukVid w(nullptr, *b.s, b.dialogs, printers, b.folders, *b.files);
   b.dialogs.answers = {MsgResult::Ok, MsgResult::Yes};  // the error, then "print to a file?"
   b.dialogs.fileAnswers.push_back(FileDialogAnswer{b.saveDir / "page.pdf", 0});
   w.drukuj1();

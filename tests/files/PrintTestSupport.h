@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the print tests: a main window stand-in that writes a mid-grey work picture,
-// a printer seam with a scripted set of printers, and a printed PDF turned back into a
-// picture with pdftoppm, where the frame, the picture and the text lines are looked for.
+// Helpers of the print tests: a printer seam with a scripted set of printers, and a printed
+// PDF turned back into a picture with pdftoppm, where the frame, the picture and the text
+// lines are looked for.
 #include <QImage>
 #include <QPrinter>
 #include <QStringList>
@@ -13,28 +13,6 @@
 #include "TDrukVid.h"
 
 namespace orvix::test {
-
-class FakePrintHost final : public PrintHost {
- public:
-  explicit FakePrintHost(std::string programDir) : dir_(std::move(programDir)) {}
-  int buttonRefreshes = 0;
-  int repaints = 0;
-  int pictureWrites = 0;
-  void UpdateRunButtons() override { ++buttonRefreshes; }
-  void UpdateViewButtons() override {}
-  void RepaintPicture() override { ++repaints; }
-  bool WritePrintPicture() override {
-    ++pictureWrites;
-    QImage picture(1100, 800, QImage::Format_RGB888);
-    picture.fill(QColor(128, 128, 128));
-    return picture.save(QString::fromStdString(dir_ + "/temp_dru.bmp"), "BMP");
-  }
-  QRect panel{100, 40, 1100, 800};  // where the main window's picture panel is
-  QRect PicturePanelRect() const override { return panel; }
-
- private:
-  std::string dir_;
-};
 
 class ScriptedPrinters final : public PrinterSeam {
  public:

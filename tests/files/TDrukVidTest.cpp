@@ -17,6 +17,7 @@
 #include <chrono>
 #include <thread>
 
+#include "FakeMainWindowLink.h"
 #include "PrintTestSupport.h"
 #include "RunState.h"
 #include "ScriptedDialogs.h"
@@ -24,7 +25,7 @@
 namespace orvix {
 namespace {
 
-using test::FakePrintHost;
+using test::FakeMainWindowLink;
 using test::ScriptedDialogs;
 using test::ScriptedPrinters;
 
@@ -34,15 +35,21 @@ struct PrintFixture : ::testing::Test {
   ScriptedDialogs dialogs;
   ScriptedPrinters printers;
   PictureFolders folders;
-  std::unique_ptr<FakePrintHost> host;
+  FakeMainWindowLink main;
+  PictureSurfaces picture;  // mid-grey: the print window's work picture
+  StationStrip strip{s};
+  std::unique_ptr<PictureFiles> files;
   std::unique_ptr<TDrukVid> w;
 
   void SetUp() override {
     folders.ProgramDir = dir.path().toStdString();
     folders.SaveDir = folders.ProgramDir + "/";
-    host = std::make_unique<FakePrintHost>(folders.ProgramDir);
-    w = std::make_unique<TDrukVid>(host.get(), s, dialogs, printers, folders);
+    main.panel = {100, 40, 1100, 800};
+    picture.Image1.fill(QColor(128, 128, 128));
+    files = std::make_unique<PictureFiles>(s, dialogs, folders, picture, strip, PictureFilesHooks{});
+    w = std::make_unique<TDrukVid>(&main, s, dialogs, printers, folders, *files);
   }
+  bool WorkFileWritten() const { return QFileInfo::exists(QString::fromStdString(Path("temp_dru.bmp"))); }
   std::string Path(const char* name) const { return folders.ProgramDir + "/" + name; }
   void Type(const std::array<const char*, 5>& lines) {
     for (int i = 0; i < 5; ++i) w->Edits[size_t(i)]->setText(QString::fromUtf8(lines[size_t(i)]));
@@ -59,17 +66,17 @@ TEST_F(PrintFixture, WindowAndLampsFollowPrintBusy) {
   EXPECT_EQ(w->y(), 40 + 50);
 
   // The main window laid out after the print window was made: placed over the panel now.
-  host->panel = {101, 70, 1101, 800};
+  main.panel = {101, 70, 1101, 800};
   w->StartDruk();
   EXPECT_EQ(s.PrintBusy.load(), -1);
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(w->pos(), QPoint(101 + 1101 / 2 - 687 / 2, 70 + 50));
-  EXPECT_EQ(host->buttonRefreshes, 1);
+  EXPECT_EQ(main.runButtons, 1);
   QTest::mouseClick(w->Button3, Qt::LeftButton);  // "Anuluj"
   EXPECT_EQ(s.PrintBusy.load(), 0);
   EXPECT_FALSE(w->isVisible());
-  EXPECT_EQ(host->buttonRefreshes, 2);
-  EXPECT_EQ(host->pictureWrites, 0);
+  EXPECT_EQ(main.runButtons, 2);
+  EXPECT_FALSE(WorkFileWritten());
 
   // "Drukuj" with no printer and the PDF offer declined: nothing printed, lamps back.
   w->StartDruk();
@@ -80,7 +87,7 @@ TEST_F(PrintFixture, WindowAndLampsFollowPrintBusy) {
   EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(s.PrintBusy.load(), 0);
   EXPECT_FALSE(w->isVisible());
-  EXPECT_EQ(host->pictureWrites, 1);
+  EXPECT_TRUE(WorkFileWritten());
 
   // The set-up dialog leaves the window open.
   w->StartDruk();
@@ -141,7 +148,7 @@ TEST_F(PrintFixture, LostPrinterAndCancelledFileAreToldNotPrinted) {
   // No printer, PDF offered and accepted, file dialog cancelled: nothing written.
   printers.printers.clear();
   printers.choose.clear();
-  w = std::make_unique<TDrukVid>(host.get(), s, dialogs, printers, folders);
+  w = std::make_unique<TDrukVid>(&main, s, dialogs, printers, folders, *files);
   dialogs.shown.clear();
   dialogs.answers.push_back(MsgResult::Yes);
   dialogs.fileAnswers.push_back(std::nullopt);
@@ -238,7 +245,7 @@ TEST_F(PrintFixture, RealCupsQueuePrintsThePage) {
   s.ViewMode = 1;
   s.ViewCaptions[1] = "kan1.bmp";
   Type({"cups", "", "trzecia", "", "piąta"});
-  TDrukVid real(host.get(), s, dialogs, QtPrinters(), folders);
+  TDrukVid real(&main, s, dialogs, QtPrinters(), folders, *files);
   for (int i = 0; i < 5; ++i) real.Edits[size_t(i)]->setText(w->Edits[size_t(i)]->text());
   // Portrait, then landscape: each page is the queue's next new PDF.
   QStringList seen = before;

@@ -1,0 +1,55 @@
+#pragma once
+// The main window as the other windows' tests see it: every call it gets is recorded.
+#include <QRect>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "MainWindowLink.h"
+#include "ScriptedDialogs.h"
+
+namespace orvix::test {
+
+struct FakeMainWindowLink final : MainWindowLink {
+  std::string record, add, visual, addButton, saveButton;
+  int hidePicture = 0, repaint = 0, runButtons = 0, viewButtons = 0, selectVisual = 0;
+  const ScriptedDialogs* dialogs = nullptr;
+  size_t boxesAtHide = 0;  // boxes already shown when the start-up picture was hidden
+  std::vector<std::tuple<int, int, std::string>> redraws;
+  std::vector<std::pair<int32_t, uint8_t>> refreshes;
+  std::vector<bool> layouts;      // ShowStereoLayout calls
+  std::vector<std::string> calls;  // the picture and measurement requests, in order
+  bool rowMarkerShown = false;
+  int rowMarkerTop = -1;
+  bool linescanMouse = false;
+  QRect panel{100, 0, 1106, 806};  // where the picture panel is on the screen
+
+  void UpdateRunButtons() override { ++runButtons; }
+  void UpdateViewButtons() override { ++viewButtons; }
+  void RepaintButtonColumn() override { calls.push_back("column"); }
+  void SetRecordModeText(const std::string& t) override { record = t; }
+  void SetAddModeText(const std::string& t) override { add = t; }
+  void SetVisualModeText(const std::string& t) override { visual = t; }
+  void SetAddButtonCaption(const std::string& t) override { addButton = t; }
+  void SetSaveButtonCaption(const std::string& t) override { saveButton = t; }
+  void OdswierzRecVis(int32_t r, uint8_t m) override { refreshes.emplace_back(r, m); }
+  void ShowStereoLayout(bool on) override { layouts.push_back(on); }
+  void SelectVisual() override { ++selectVisual; }
+  void HideStartupPicture() override {
+    ++hidePicture;
+    boxesAtHide = dialogs ? dialogs->shown.size() : 0;
+  }
+  void RepaintViews() override { ++repaint; }
+  void RepaintPicture() override { calls.push_back("repaint"); }
+  void RedrawPicture(int v, int m, const std::string& l) override { redraws.emplace_back(v, m, l); }
+  QRect PicturePanelGeometry() const override { return panel; }
+  void ShowRowMarker(bool shown) override { rowMarkerShown = shown; }
+  void MoveRowMarker(int top) override { rowMarkerTop = top; }
+  void AttachLinescanMouse(bool attached) override { linescanMouse = attached; }
+  void StartMeasurement() override { calls.push_back("measure"); }
+  void DropMeasurement() override { calls.push_back("drop"); }
+  void ReturnToSettings() override { calls.push_back("settings"); }
+};
+
+}  // namespace orvix::test
