@@ -1,11 +1,13 @@
 #pragma once
 // The station under the windows: the run state with its buffers, the station's folders,
-// its conf300.dat, its information strip and its picture. Built once, before the windows, by whatever runs the station (the
+// its conf300.dat, its information strip, its picture and the picture files. Built once, before the windows, by whatever runs the station (the
 // program, a test, a benchmark), and handed to them by constructor: each window gets the
 // parts it works on. It holds no widget.
 #include <memory>
 
 #include "ConfigFile.h"
+#include "OperatorDialogs.h"
+#include "PictureFiles.h"
 #include "PictureFolders.h"
 #include "PictureSurfaces.h"
 #include "RunState.h"
@@ -15,7 +17,8 @@ namespace orvix {
 
 class Station {
  public:
-  Station() = default;
+  // The saves and opens show their boxes through `dialogs`, which outlives the station.
+  explicit Station(OperatorDialogs& dialogs) : files_(*state_, dialogs, folders_, picture_, strip_) {}
   Station(const Station&) = delete;
   Station& operator=(const Station&) = delete;
 
@@ -28,6 +31,8 @@ class Station {
   // The picture the display steps draw (Image1 and the row bitmaps): the main window
   // shows it, the linescan reads it, the saves and the print write it.
   PictureSurfaces& Picture() { return picture_; }
+  // Saving, opening and numbering pictures.
+  PictureFiles& Files() { return files_; }
 
  private:
   // The buffers are large: the state lives on the heap, once, for the station's life.
@@ -36,6 +41,7 @@ class Station {
   SettingsFile settings_{*state_, folders_};
   StationStrip strip_{*state_};
   PictureSurfaces picture_;
+  PictureFiles files_;
 };
 
 }  // namespace orvix

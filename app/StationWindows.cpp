@@ -33,7 +33,7 @@ StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
   w.oscyl = std::make_unique<TOscyl>(s, station.Picture());
   if (printers)
     w.drukVid = std::make_unique<TDrukVid>(w.video.get(), s, dialogs, *printers,
-                                           station.Folders(), w.video->Files());
+                                           station.Folders(), station.Files());
   w.modulZew =
       std::make_unique<Tmodul_zew>(s, dialogs, station.Settings(), station.Strip());
 

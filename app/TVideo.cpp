@@ -73,6 +73,7 @@ TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options
       dialogs_(dialogs),
       folders_(station.Folders()),
       strip_(station.Strip()),
+      files_(station.Files()),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Video"));
   setWindowTitle(QStringLiteral("ORVIX"));
@@ -80,12 +81,14 @@ TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options
   CreateControls();
   Wire();
   FormCreate();
+  files_.AttachMainWindow(this);
 }
 
 TVideo::~TVideo() {
   // The thread may still write the buffers and post requests to this window: it is
   // joined before anything goes, also when the window was never closed.
   StopAcquisition();
+  files_.Detach(this, Settings);  // the settings window goes with the main window
 }
 
 void TVideo::CreateControls() {
@@ -210,6 +213,7 @@ void TVideo::Wire() {
 void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, PrintWindowLink* print,
                            CalibrationWindowLink* modulZew) {
   Settings = settings;
+  files_.AttachSettings(settings);
   Oscyl = oscyl;
   Print = print;
   ModulZew = modulZew;

@@ -207,8 +207,8 @@ class TVideo : public QWidget, public MainWindowLink {
   void StartMeasurement() override { start_wymiar(); }
   void DropMeasurement() override;
   void ReturnToSettings() override;
-  // Saving and opening pictures; the print window writes its work file through it.
-  PictureFiles& Files();
+  void ShowPictureCaption(const std::string& caption) override;
+  int CaptionWidth(const QString& caption) const override;
 
   // --- Start-up ---
   void FormCreate();
@@ -232,20 +232,10 @@ class TVideo : public QWidget, public MainWindowLink {
   void Wire();
   void ApplyLamp(QWidget* panel, TLampButton* button, const Lamp& lamp);
 
-  // Hooks into the display, the acquisition thread, the files and the other windows.
-  // Each one is the single place where the main window reaches that part of the station.
-  void RedrawView(int view, uint8_t mode, char letter);  // full redraw of a view
-  void SavePictureAs();                                   // save dialog for the shown view
-  void SavePictureAuto();                                 // save under the next numbered name
-  void CloseLinescanWindow();                             // linescan: own close button
-  void CloseOtherWindowsForShutdown();                    // linescan and settings
-  void PrepareOtherWindows();      // first show: settings set-up, strip texts, file name
-  void LoadSettingsAtStart();      // start step: configuration, working mode, tabs
-  void SelectChannelsAtStart();    // start step: channel code, settings page shown
-  void OpenPicture();              // the open dialog and reading of a picture
-  void StartPrint();               // the print window
-  void ToggleLinescan();           // the linescan window, open or closed
-  void LinescanMouseMove(int x, int y);
+  void CloseOtherWindowsForShutdown();  // linescan and settings
+  void PrepareOtherWindows();   // first show: settings set-up, strip texts, file name
+  void LoadSettingsAtStart();   // start step: configuration, working mode, tabs
+  void SelectChannelsAtStart(); // start step: channel code, settings page shown
   MsgResult AskNotSaved(int k, int y, char letter);
   // The picture store, for reading or writing it on this thread (see StoreLock).
   std::unique_lock<std::mutex> LockStore();
@@ -258,7 +248,7 @@ class TVideo : public QWidget, public MainWindowLink {
   void RetireRun();
   // The channel variables recomputed; a view the test picture took back is redrawn.
   void UpdateChannels();
-  void RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)());
+  void RunFileAction(std::atomic<uint8_t>& busy, void (PictureFiles::*action)());
 
   void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1
   void MarkAndBurnFrame();                      // strip and registration after a frame
@@ -267,12 +257,12 @@ class TVideo : public QWidget, public MainWindowLink {
   OperatorDialogs& dialogs_;
   PictureFolders& folders_;
   StationStrip& strip_;  // the information strip and the registration number
+  PictureFiles& files_;  // the station's saving and opening of pictures
   TVideoOptions options_;
   std::unique_ptr<UiWake> wake_;             // the acquisition's wake-up of this window
   std::unique_ptr<TVideoThreadUi> threadUi_;  // the request queue of the current run
   bool runEnded_ = false;                      // its thread reported its end
   std::unique_ptr<InstanceLock> instanceMapping_;
-  std::unique_ptr<PictureFiles> files_;  // made on the first save or open
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;
   bool shown_ = false;

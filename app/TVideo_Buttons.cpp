@@ -85,12 +85,12 @@ void TVideo::UstawObrazek(int view, char letter) {
   if (s.AnaglyphOn.load() != 0 && view == 3 && s.LinescanOn.load() != 0) {
     Image2->hide();
     s.LinescanOn = 0;
-    CloseLinescanWindow();
+    if (Linescan) Linescan->CloseLinescan();
     update();
   }
   UpdateViewButtons();
   UpdateRunButtons();
-  RedrawView(s.ViewMode.load(), s.WorkMode.load(), letter);
+  RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), std::string(1, letter));
 }
 
 void TVideo::ShowRunCaption() {

@@ -122,6 +122,17 @@ void TVideo::KlawiszSTARTClick() {
 
 void TVideo::AskSaveBeforeStart(int k, int y) { AskNotSaved(k, y, 'r'); }
 
+// Ends a running acquisition and waits until its clean-up is over; afterwards
+// AcquisitionBusy is 0 and no thread touches the buffers or the windows.
+void TVideo::StopAcquisition() {
+  SharedState& s = s_;
+  s.AcquisitionOn = 0;
+  s.DisplayPending = 0;
+  const bool running = AcqThread != nullptr;
+  RetireRun();  // its clean-up clears AcquisitionBusy
+  if (!running) s.AcquisitionBusy = 0;  // no thread: nothing can still be busy
+}
+
 void TVideo::KlawiszSTOPClick() {
   SharedState& s = s_;
   s.AcquisitionOn = 0;
@@ -172,13 +183,13 @@ void TVideo::KlawiszCHANGEClick() {
 }
 
 // SAVE and OPEN: the file action runs with its busy flags set and the lamps showing it.
-void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)()) {
+void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (PictureFiles::*action)()) {
   SharedState& s = s_;
   s.FileBusy = 1;
   busy = 1;
   UpdateViewButtons();
   UpdateRunButtons();
-  (this->*action)();
+  (files_.*action)();
   s.OpenBusy = 0;
   s.SaveBusy = 0;
   s.FileBusy = 0;
@@ -189,16 +200,13 @@ void TVideo::RunFileAction(std::atomic<uint8_t>& busy, void (TVideo::*action)())
 void TVideo::KlawiszSAVEClick() {
   // With "Autonumerowanie zbiorów zapisywanych" checked the picture goes under the next
   // numbered name without a dialog.
-  RunFileAction(s_.SaveBusy, s_.AutoNumberingOn.load() != 0 ? &TVideo::SavePictureAuto
-                                                             : &TVideo::SavePictureAs);
+  RunFileAction(s_.SaveBusy, s_.AutoNumberingOn.load() != 0 ? &PictureFiles::SavePictureAuto
+                                                             : &PictureFiles::SavePictureAs);
 }
-void TVideo::KlawiszOPENClick() { RunFileAction(s_.OpenBusy, &TVideo::OpenPicture); }
+void TVideo::KlawiszOPENClick() { RunFileAction(s_.OpenBusy, &PictureFiles::OpenPicture); }
 
-void TVideo::KlawiszPRINTClick() { StartPrint(); }
-void TVideo::KlawiszLINESCANClick() { ToggleLinescan(); }
-
-void TVideo::FormMouseMove(int x, int y) {
-  if (s_.LinescanOn.load() != 0) LinescanMouseMove(x, y);
+void TVideo::KlawiszPRINTClick() {
+  if (Print) Print->StartDruk();
 }
 
 void TVideo::Timer1Timer() {

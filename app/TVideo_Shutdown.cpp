@@ -1,5 +1,7 @@
 // Shutdown of the main window: the save questions for unsaved pictures, the end of a
 // running acquisition, and the release of what start-up took.
+#include <QLabel>
+
 #include "RunState.h"
 #include "TVideo.h"
 #include "OperatorDialogs.h"
@@ -47,6 +49,18 @@ void TVideo::ZamykanieCalosci() {
   closedDown_ = true;
 }
 
+// Shutdown: an open linescan window closes as its own close button does; an open
+// settings window closes through its own ending.
+void TVideo::CloseOtherWindowsForShutdown() {
+  SharedState& s = s_;
+  if (s.LinescanOn.load() != 0) {
+    Image2->hide();
+    s.LinescanOn = 0;
+    if (Linescan) Linescan->CloseLinescan();
+  }
+  if (s.SettingsOpen.load() != 0 && Settings) Settings->CloseSettings();
+}
+
 // Shows channel k's picture (redrawn with the marker letter) and asks whether to save it
 // now; the box stands at (500, y). Yes saves through the save dialog.
 MsgResult TVideo::AskNotSaved(int k, int y, char letter) {
@@ -54,11 +68,11 @@ MsgResult TVideo::AskNotSaved(int k, int y, char letter) {
   if (k != s.ViewMode.load()) {
     s.ViewMode = static_cast<uint8_t>(k);
     UpdateViewButtons();
-    RedrawView(k, s.WorkMode.load(), letter);
+    RedrawPicture(k, s.WorkMode.load(), std::string(1, letter));
   }
   const MsgResult r =
       dialogs_.Message(MsgType::Warning, kNotSavedText, MsgButtons::YesNo, {kQuestionX, y});
-  if (r == MsgResult::Yes) SavePictureAs();
+  if (r == MsgResult::Yes) files_.SavePictureAs();
   return r;
 }
 

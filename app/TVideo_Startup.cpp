@@ -225,6 +225,27 @@ void TVideo::LayoutButtons() {
   for (QLabel* t : {Panel101, Panel102, Panel103}) t->setGeometry(m.left, m.top, m.width, m.height);
 }
 
+// First show: the settings window's set-up, the strip texts and the first free file name.
+void TVideo::PrepareOtherWindows() {
+  strip_.UstawDaneNapisow();
+  if (!Settings) return;
+  Settings->SetUpAtFirstShow(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
+  Settings->ShowNextAutoName(folders_.SaveDir + "/", "backup");
+}
+
+// Start step: load and apply the configuration (VISUAL selected), the settings tabs.
+void TVideo::LoadSettingsAtStart() {
+  if (!Settings) return;
+  Settings->ReloadConfig();
+  Settings->AdaptToDetectorCount();
+}
+
+// Start step: the channel variables from the channel switches; the settings "Frame" page.
+void TVideo::SelectChannelsAtStart() {
+  UpdateChannels();
+  if (Settings) Settings->ShowStartControls(PanelRECORD->isVisible());
+}
+
 // The delayed start step, 2 s after the first show.
 void TVideo::StartTimer() {
   Start->stop();

@@ -15,17 +15,11 @@ namespace orvix {
 using namespace files;
 
 PictureFiles::PictureFiles(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
-                           PictureSurfaces& surfaces, StationStrip& strip,
-                           PictureFilesHooks hooks)
-    : s_(s),
-      dialogs_(dialogs),
-      folders_(folders),
-      surfaces_(surfaces),
-      strip_(strip),
-      hooks_(std::move(hooks)) {}
+                           PictureSurfaces& surfaces, StationStrip& strip)
+    : s_(s), dialogs_(dialogs), folders_(folders), surfaces_(surfaces), strip_(strip) {}
 
 void PictureFiles::Repaint() {
-  if (hooks_.repaintPicture) hooks_.repaintPicture();
+  if (main_) main_->RepaintPicture();
 }
 
 void PictureFiles::ShowFileError(const std::string& text) {
@@ -46,10 +40,11 @@ bool PictureFiles::EnoughSpace(const std::string& folder) const {
 void PictureFiles::SetViewCaption(int view, const std::string& text) {
   if (view < 1 || view > 5) return;
   const QString full = QString::fromStdString(text);
-  const QString shown = hooks_.captionWidth ? ShortenCaption(full, hooks_.captionWidth)
-                                            : full.left(kCaptionMaxChars);
+  const QString shown =
+      main_ ? ShortenCaption(full, [this](const QString& c) { return main_->CaptionWidth(c); })
+            : full.left(kCaptionMaxChars);
   s_.ViewCaptions[size_t(view)] = shown.toStdString();
-  if (hooks_.showCaption) hooks_.showCaption(s_.ViewCaptions[size_t(view)]);
+  if (main_) main_->ShowPictureCaption(s_.ViewCaptions[size_t(view)]);
 }
 
 bool PictureFiles::WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -184,7 +179,7 @@ void PictureFiles::SavePictureAuto() {
     if (name.size() < 2 || name[0] == '.') return kKindNoName;
     name = name.substr(0, name.find('.'));
     const std::string folder = InFolder(folders_.SaveDir, "");
-    if (hooks_.showAutoName) hooks_.showAutoName(folder, name);
+    if (settings_) settings_->ShowNextAutoName(folder, name);
     name = NextAutoName(folder, name);
     const std::string full = InFolder(folders_.SaveDir, WithExtension(name, ".bmp"));
     if (!WriteGreyBmp(full)) return kKindNothing;
@@ -208,7 +203,7 @@ void PictureFiles::OpenPicture() {
     Repaint();
     return;
   }
-  if (s_.LinescanOn.load() != 0 && hooks_.repaintLinescan) hooks_.repaintLinescan();
+  if (s_.LinescanOn.load() != 0 && main_) main_->RepaintViews();
   Repaint();
   const std::string folder = FolderPart(answer->path);
   folders_.OpenDir = folder;
@@ -229,7 +224,7 @@ void PictureFiles::OpenPicture() {
       StoreGreyPicture(s_, ch, picture);
     }
     SetViewCaption(ch, answer->path);
-    if (hooks_.redrawPicture) hooks_.redrawPicture(ch, s_.WorkMode.load(), "a");
+    if (main_) main_->RedrawPicture(ch, s_.WorkMode.load(), "a");
     MarkPictureSaved(s_, ch);
   }
   ReportFileError(kind, code);

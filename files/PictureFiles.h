@@ -1,45 +1,37 @@
 #pragma once
-// Saving the shown picture and opening a grey picture into a channel, for the main
-// window, which owns one PictureFiles and runs it from its SAVE and OPEN buttons. It gets
-// everything it works on by constructor: the state, the operator's dialogs, the picture
-// folders, the picture surfaces, the station's strip and the main window's hooks below.
+// Saving the shown picture and opening a grey picture into a channel: the station owns one,
+// the main window runs it from its SAVE and OPEN buttons and the print window writes its
+// work file through it. It gets what it works on by constructor (the state, the operator's
+// dialogs, the folders, the picture and the strip) and shows what it did through the main
+// and settings windows' links, attached once they exist (null: nothing is shown).
 //
 // UI thread only. ImageStore is read (save) and written (open) under StoreLock, taken
 // here for the copy only and never across a dialog or a disk write.
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "PictureFolders.h"
 #include "PictureSurfaces.h"
 #include "RunState.h"
+#include "SettingsWindowLink.h"
 #include "StationStrip.h"
 
 namespace orvix {
 
-// What the main window does for the picture files. Every hook is optional.
-struct PictureFilesHooks {
-  // Paints the picture again (a dialog may have covered it).
-  std::function<void()> repaintPicture;
-  // Paints the linescan window again while it is open.
-  std::function<void()> repaintLinescan;
-  // Full redraw of a view; takes StoreLock itself.
-  std::function<void(int view, uint8_t mode, const std::string& letter)> redrawPicture;
-  // Shows the caption over the picture (StaticText4), right-aligned to the picture panel.
-  std::function<void(const std::string& caption)> showCaption;
-  // Width in pixels of a caption in StaticText4's font.
-  std::function<int(const QString& caption)> captionWidth;
-  // Shows the numbered name of `base` in `folder` (ending in a separator) that the next
-  // automatic save takes, in the settings window's file page.
-  std::function<void(const std::string& folder, const std::string& base)> showAutoName;
-};
-
 class PictureFiles {
  public:
   PictureFiles(SharedState& s, OperatorDialogs& dialogs, PictureFolders& folders,
-               PictureSurfaces& surfaces, StationStrip& strip, PictureFilesHooks hooks);
+               PictureSurfaces& surfaces, StationStrip& strip);
+  // The windows it shows what it did through; a window that goes detaches itself.
+  void AttachMainWindow(MainWindowLink* main) { main_ = main; }
+  void AttachSettings(SettingsWindowLink* settings) { settings_ = settings; }
+  void Detach(const MainWindowLink* main, const SettingsWindowLink* settings) {
+    if (main_ == main) main_ = nullptr;
+    if (settings_ == settings) settings_ = nullptr;
+  }
 
   // The two saves of the SAVE button (the dialog one also answers "save it now?").
   void SavePictureAs();
@@ -80,7 +72,8 @@ class PictureFiles {
   PictureFolders& folders_;
   PictureSurfaces& surfaces_;
   StationStrip& strip_;
-  PictureFilesHooks hooks_;
+  MainWindowLink* main_ = nullptr;
+  SettingsWindowLink* settings_ = nullptr;
 };
 
 }  // namespace orvix

@@ -3,6 +3,7 @@
 // The settings, linescan, calibration and print windows hold a pointer to it, which may be
 // null (then these calls do nothing), and never touch the main window's controls.
 #include <QRect>
+#include <QString>
 #include <cstdint>
 #include <string>
 
@@ -45,6 +46,10 @@ class MainWindowLink {
   // Repaints the shown picture only.
   virtual void RepaintPicture() = 0;
   virtual void RedrawPicture(int view, int workMode, const std::string& letter) = 0;
+  // The caption over the picture (StaticText4), right-aligned to the picture panel, and
+  // the width in pixels a caption takes in its font.
+  virtual void ShowPictureCaption(const std::string& caption) = 0;
+  virtual int CaptionWidth(const QString& caption) const = 0;
   // The picture panel on screen (global coordinates); windows place themselves by it.
   virtual QRect PicturePanelGeometry() const = 0;
   // The red row marker over the picture: shown or hidden, and its top in the panel.

@@ -34,8 +34,8 @@ class QuietDialogs final : public OperatorDialogs {
 
 struct BenchStation {
   QTemporaryDir lockDir, programDir;
-  Station station;
   QuietDialogs dialogs;
+  Station station{dialogs};
   StationWindows windows;
   SharedState* s = &station.State();
   TVideo* video = nullptr;

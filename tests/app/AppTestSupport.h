@@ -46,8 +46,8 @@ struct WindowTestBed {
     modul = nullptr;
   }
 
-  Station station;
   ScriptedDialogs dialogs;
+  Station station{dialogs};
   QTemporaryDir lockDir;
   QTemporaryDir programDir;
   StationWindows windows;

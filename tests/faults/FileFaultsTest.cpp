@@ -27,6 +27,7 @@
 #include "PictureEncoders.h"
 #include "PictureFiles.h"
 #include "PrintTestSupport.h"
+#include "FakeMainWindowLink.h"
 #include "ScriptedDialogs.h"
 #include "SettingsConstants.h"
 #include "TDrukVid.h"
@@ -66,10 +67,8 @@ struct Bed {
       : saveDir(saveBytes), programDir(programBytes) {
     folders.ProgramDir = programDir.path();
     folders.SaveDir = folders.OpenDir = saveDir.path();
-    PictureFilesHooks hooks;
-    hooks.captionWidth = [](const QString& t) { return int(t.size()) * 7; };
-    hooks.showCaption = [this](const std::string& c) { shownCaption = c; };
-    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, strip, std::move(hooks));
+    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, strip);
+    files->AttachMainWindow(&main);
     s->WorkMode = 0x10;
     s->ViewMode = 2;
     s->UnsavedChannels = 0x0F;
@@ -136,7 +135,7 @@ struct Bed {
   ScratchFolder saveDir;
   ScratchFolder programDir;
   std::unique_ptr<PictureFiles> files;
-  std::string shownCaption;
+  test::FakeMainWindowLink main;
 };
 
 std::vector<uint8_t> OldBytes(size_t n, uint8_t seed) {

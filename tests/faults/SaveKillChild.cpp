@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   folders.SaveDir = folders.OpenDir = argv[2];
   PictureSurfaces surfaces;
   StationStrip strip(*s);
-  PictureFiles files(*s, dialogs, folders, surfaces, strip, {});
+  PictureFiles files(*s, dialogs, folders, surfaces, strip);
   s->WorkMode = 0x10;
   s->ViewMode = 2;
   s->BackupCopiesOn = kind == "bak" ? 1 : 0;

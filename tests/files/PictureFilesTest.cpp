@@ -17,6 +17,8 @@
 #include "FilesTestSupport.h"
 #include "GreyBmp.h"
 #include "PictureFiles.h"
+#include "FakeMainWindowLink.h"
+#include "FakeSettingsWindowLink.h"
 #include "ScriptedDialogs.h"
 
 namespace orvix {
@@ -30,17 +32,9 @@ struct Bed {
   Bed() {
     folders.ProgramDir = programDir.path().toStdString();
     folders.SaveDir = folders.OpenDir = saveDir.path().toStdString();
-    PictureFilesHooks hooks;
-    hooks.captionWidth = [](const QString& t) { return int(t.size()) * 7; };
-    hooks.showCaption = [this](const std::string& c) { shownCaption = c; };
-    hooks.redrawPicture = [this](int view, uint8_t, const std::string& letter) {
-      redraws.push_back(std::to_string(view) + letter);
-    };
-    hooks.showAutoName = [this](const std::string& folder, const std::string& base) {
-      autoNameShown = folder + NextAutoName(folder, base);
-    };
-    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, strip,
-                                           std::move(hooks));
+    files = std::make_unique<PictureFiles>(*s, dialogs, folders, surfaces, strip);
+    files->AttachMainWindow(&main);
+    files->AttachSettings(&settings);
     s->WorkMode = 0x10;
     s->ViewMode = 2;
     s->UnsavedChannels = 0x0F;
@@ -65,8 +59,8 @@ struct Bed {
   QTemporaryDir programDir;
   QTemporaryDir saveDir;
   std::unique_ptr<PictureFiles> files;
-  std::string shownCaption;
-  std::vector<std::string> redraws;
+  test::FakeMainWindowLink main;
+  test::FakeSettingsWindowLink settings;
   StationStrip strip{*s};
   // Channel 1 marked for the strip with a new picture; StripBurnt tells whether a save
   // burnt it (its bar is then computed).
@@ -79,7 +73,6 @@ struct Bed {
     s->BarPixels = 0;
   }
   bool StripBurnt() const { return s->BarPixels != 0; }
-  std::string autoNameShown;
 };
 
 TEST(SavePictureAs, DialogTitleFilterAndNamesAsTyped) {
@@ -102,7 +95,7 @@ TEST(SavePictureAs, DialogTitleFilterAndNamesAsTyped) {
   EXPECT_EQ(b.s->UnsavedChannels.load(), 0x0D);
   EXPECT_EQ(b.s->SavedChannels.load(), 0x02);
   EXPECT_EQ(b.s->ViewCaptions[2], b.Saved("probe.bmp"));
-  EXPECT_EQ(b.shownCaption, b.Saved("probe.bmp"));
+  EXPECT_EQ(b.main.caption, b.Saved("probe.bmp"));
 
   // A refused name: its box exact (a single Yes button), nothing written.
   b.Answer("Probe.BMP", 0);
@@ -225,7 +218,7 @@ TEST(SavePictureAuto, NumberedNamesTwinsAndTheLastName) {
   b.files->SavePictureAuto();
   EXPECT_EQ(ReadBytes(b.Saved("backup-0004.bmp")).size(), 221'878u);
   EXPECT_EQ(ReadBytes(b.Saved("backup-0004.bak")), ReadBytes(b.Saved("backup-0004.bmp")));
-  EXPECT_EQ(b.autoNameShown, b.Saved("backup-0004.bmp"));  // the name it took, shown
+  EXPECT_EQ(b.settings.autoNameShown, b.Saved("backup-0004.bmp"));  // the name it took, shown
   EXPECT_EQ(b.s->RegNumber.load(), 1);
   EXPECT_TRUE(b.StripBurnt());
   EXPECT_TRUE(b.s->StoreLock.try_lock()) << "the lock taken for the burn is free again";
@@ -364,7 +357,9 @@ TEST(OpenPicture, ReadsGreyFilesBackAndRefusesOthers) {
     EXPECT_EQ(wrong, 0) << int(mode);
     EXPECT_EQ(o.s->ImageStore[StoreIndex(g.width + 1, 3, 4)], 0);  // the channel was cleared
     EXPECT_EQ(o.s->SavedChannels.load(), 0x08);
-    EXPECT_EQ(o.redraws, std::vector<std::string>{"4a"});
+    ASSERT_EQ(o.main.redraws.size(), 1u);
+    EXPECT_EQ(std::get<0>(o.main.redraws[0]), 4);
+    EXPECT_EQ(std::get<2>(o.main.redraws[0]), "a");
     EXPECT_TRUE(QString::fromStdString(o.s->ViewCaptions[4]).endsWith("probe.jpg"));
   }
 

@@ -46,7 +46,7 @@ struct PrintFixture : ::testing::Test {
     folders.SaveDir = folders.ProgramDir + "/";
     main.panel = {100, 40, 1100, 800};
     picture.Image1.fill(QColor(128, 128, 128));
-    files = std::make_unique<PictureFiles>(s, dialogs, folders, picture, strip, PictureFilesHooks{});
+    files = std::make_unique<PictureFiles>(s, dialogs, folders, picture, strip);
     w = std::make_unique<TDrukVid>(&main, s, dialogs, printers, folders, *files);
   }
   bool WorkFileWritten() const { return QFileInfo::exists(QString::fromStdString(Path("temp_dru.bmp"))); }

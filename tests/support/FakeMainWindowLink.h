@@ -43,6 +43,10 @@ struct FakeMainWindowLink final : MainWindowLink {
   void RepaintViews() override { ++repaint; }
   void RepaintPicture() override { calls.push_back("repaint"); }
   void RedrawPicture(int v, int m, const std::string& l) override { redraws.emplace_back(v, m, l); }
+  std::string caption;  // the last picture caption shown
+  void ShowPictureCaption(const std::string& c) override { caption = c; }
+  // Seven pixels a character, so the caption rule's cut is easy to count.
+  int CaptionWidth(const QString& c) const override { return int(c.size()) * 7; }
   QRect PicturePanelGeometry() const override { return panel; }
   void ShowRowMarker(bool shown) override { rowMarkerShown = shown; }
   void MoveRowMarker(int top) override { rowMarkerTop = top; }
