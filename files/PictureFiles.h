@@ -27,8 +27,8 @@ class PictureFiles {
                PictureSurfaces& surfaces, StationStrip& strip);
   // The windows it shows what it did through; a window that goes detaches itself.
   void AttachMainWindow(MainWindowLink* main) { main_ = main; }
-  void AttachSettings(SettingsWindowLink* settings) { settings_ = settings; }
-  void Detach(const MainWindowLink* main, const SettingsWindowLink* settings) {
+  void AttachSettings(AutoNameView* settings) { settings_ = settings; }
+  void Detach(const MainWindowLink* main, const AutoNameView* settings) {
     if (main_ == main) main_ = nullptr;
     if (settings_ == settings) settings_ = nullptr;
   }
@@ -73,7 +73,7 @@ class PictureFiles {
   PictureSurfaces& surfaces_;
   StationStrip& strip_;
   MainWindowLink* main_ = nullptr;
-  SettingsWindowLink* settings_ = nullptr;
+  AutoNameView* settings_ = nullptr;
 };
 
 }  // namespace orvix

@@ -13,9 +13,17 @@ namespace orvix {
 
 enum class RunModeKind { Visual, Record, Add };
 
-class SettingsWindowLink {
+// Where the next numbered name is shown (the settings window's file page): the picture
+// files tell it which name an automatic save takes.
+class AutoNameView {
  public:
-  virtual ~SettingsWindowLink() = default;
+  virtual ~AutoNameView() = default;
+  // The next numbered name of `base` in `folder` (ending in a separator).
+  virtual void ShowNextAutoName(const std::string& folder, const std::string& base) = 0;
+};
+
+class SettingsWindowLink : public AutoNameView {
+ public:
   // First show of the main window: placement over the picture panel (global coordinates),
   // captions and scales; the anaglyph page hidden.
   virtual void SetUpAtFirstShow(const QRect& picturePanel) = 0;
@@ -42,8 +50,6 @@ class SettingsWindowLink {
   // The start step: the 3D switch shown, the two ask-to-save boxes shown or hidden, and the
   // frame page opened.
   virtual void ShowStartControls(bool askBoxesVisible) = 0;
-  // The next numbered name of `base` in `folder` (ending in a separator), in the file page.
-  virtual void ShowNextAutoName(const std::string& folder, const std::string& base) = 0;
   // Auto-identification: checking LinesRadio[index] / TimeRadio[index] runs their clicks.
   virtual void CheckLinesRadio(int index) = 0;
   virtual void CheckTimeRadio(int index) = 0;

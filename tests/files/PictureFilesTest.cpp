@@ -18,7 +18,7 @@
 #include "GreyBmp.h"
 #include "PictureFiles.h"
 #include "FakeMainWindowLink.h"
-#include "FakeSettingsWindowLink.h"
+#include "FakeAutoNameView.h"
 #include "ScriptedDialogs.h"
 
 namespace orvix {
@@ -60,7 +60,7 @@ struct Bed {
   QTemporaryDir saveDir;
   std::unique_ptr<PictureFiles> files;
   test::FakeMainWindowLink main;
-  test::FakeSettingsWindowLink settings;
+  test::FakeAutoNameView settings;
   StationStrip strip{*s};
   // Channel 1 marked for the strip with a new picture; StripBurnt tells whether a save
   // burnt it (its bar is then computed).
