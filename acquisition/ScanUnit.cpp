@@ -1,7 +1,5 @@
 #include "ScanUnit.h"
 
-#include <cstdlib>
-
 namespace orvix {
 
 std::string UnitIdentify() { return kUnitIdentity; }

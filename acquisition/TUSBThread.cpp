@@ -64,8 +64,8 @@ bool AutoIdentChoice(int headerLines, int timeCode, AutoChoice& out) {
   return true;
 }
 
-TUSBThread::TUSBThread(SharedState& s, AcquisitionUi& ui, ThreadPacing pacing)
-    : s_(s), ui_(ui), pacing_(pacing), seam_(std::make_unique<Seam>(*this)) {
+TUSBThread::TUSBThread(SharedState& s, ScanUnit& unit, AcquisitionUi& ui, ThreadPacing pacing)
+    : s_(s), unit_(unit), ui_(ui), pacing_(pacing), seam_(std::make_unique<Seam>(*this)) {
   ++live_;
   thread_ = std::thread([this] {
     RaiseOwnPriority();
@@ -132,7 +132,7 @@ void TUSBThread::Execute() {
   try {
     do {
       Gate();
-      UnitReadState(s_);
+      unit_.ReadState(s_);
       if (s_.AutoIdentOn.load() != 0 && s_.RecordOn.load() == 0 && s_.AddOn.load() == 0)
         AutoIdentify();
       s_.AcquisitionBusy = -1;
@@ -144,7 +144,7 @@ void TUSBThread::Execute() {
   } catch (...) {
     // Whatever went wrong, the clean-up below still runs and the thread ends.
   }
-  if (s_.DeviceOpen.load() != 0) UnitSendSettings(s_);
+  if (s_.DeviceOpen.load() != 0) unit_.SendSettings(s_);
   s_.AcquisitionBusy = 0;
   s_.DisplayPending = 0;
   s_.AcquisitionOn = 0;
@@ -203,7 +203,7 @@ void TUSBThread::AutoIdentify() {
     gate->cv.notify_all();
   });
   WaitUntil([this, mark] { return gate_->marksDone >= mark; });
-  if (s_.TestPictureOn.load() == 0) UnitSendSettings(s_);
+  if (s_.TestPictureOn.load() == 0) unit_.SendSettings(s_);
 }
 
 }  // namespace orvix

@@ -13,6 +13,7 @@
 #include "AcquisitionUi.h"
 #include "StreamSeam.h"
 #include "RunState.h"
+#include "ScanUnit.h"
 
 namespace orvix {
 
@@ -25,7 +26,7 @@ struct ThreadPacing {
 class TUSBThread {
  public:
   // Creates the thread and starts it at once (highest priority the platform grants).
-  TUSBThread(SharedState& s, AcquisitionUi& ui, ThreadPacing pacing = {});
+  TUSBThread(SharedState& s, ScanUnit& unit, AcquisitionUi& ui, ThreadPacing pacing = {});
   ~TUSBThread();  // StopAndJoin
   TUSBThread(const TUSBThread&) = delete;
   TUSBThread& operator=(const TUSBThread&) = delete;
@@ -70,6 +71,7 @@ class TUSBThread {
   };
 
   SharedState& s_;
+  ScanUnit& unit_;
   AcquisitionUi& ui_;
   ThreadPacing pacing_;
   std::unique_ptr<Seam> seam_;

@@ -1,6 +1,6 @@
 #pragma once
 // The station under the windows: the run state with its buffers, the station's folders,
-// its conf300.dat, its information strip, its picture and the picture files. Built once, before the windows, by whatever runs the station (the
+// its conf300.dat, its information strip, its picture, the picture files and the scan unit. Built once, before the windows, by whatever runs the station (the
 // program, a test, a benchmark), and handed to them by constructor: each window gets the
 // parts it works on. It holds no widget.
 #include <memory>
@@ -11,6 +11,7 @@
 #include "PictureFolders.h"
 #include "PictureSurfaces.h"
 #include "RunState.h"
+#include "ScanUnit.h"
 #include "StationStrip.h"
 
 namespace orvix {
@@ -33,6 +34,8 @@ class Station {
   PictureSurfaces& Picture() { return picture_; }
   // Saving, opening and numbering pictures.
   PictureFiles& Files() { return files_; }
+  // The scan unit the acquisition thread and the windows reach.
+  ScanUnit& Unit() { return unit_; }
 
  private:
   // The buffers are large: the state lives on the heap, once, for the station's life.
@@ -42,6 +45,7 @@ class Station {
   StationStrip strip_{*state_};
   PictureSurfaces picture_;
   PictureFiles files_;
+  SimulatedScanUnit unit_;
 };
 
 }  // namespace orvix

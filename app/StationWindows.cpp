@@ -29,13 +29,14 @@ StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
   w.video = std::make_unique<TVideo>(station, dialogs, std::move(options));
   if (w.video->InstanceRefused()) return w;
   w.nastVid = std::make_unique<TNastVid>(w.video.get(), s, dialogs, station.Folders(),
-                                         station.Settings());
+                                         station.Settings(), station.Unit());
   w.oscyl = std::make_unique<TOscyl>(s, station.Picture());
   if (printers)
     w.drukVid = std::make_unique<TDrukVid>(w.video.get(), s, dialogs, *printers,
                                            station.Folders(), station.Files());
   w.modulZew =
-      std::make_unique<Tmodul_zew>(s, dialogs, station.Settings(), station.Strip());
+      std::make_unique<Tmodul_zew>(s, dialogs, station.Settings(), station.Strip(),
+                                   station.Unit());
 
   w.nastVid->AttachCalibration(w.modulZew.get());
   w.video->AttachWindows(w.nastVid.get(), w.oscyl.get(), w.drukVid.get(), w.modulZew.get());

@@ -74,6 +74,7 @@ TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options
       folders_(station.Folders()),
       strip_(station.Strip()),
       files_(station.Files()),
+      unit_(station.Unit()),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Video"));
   setWindowTitle(QStringLiteral("ORVIX"));

@@ -258,6 +258,7 @@ class TVideo : public QWidget, public MainWindowLink {
   PictureFolders& folders_;
   StationStrip& strip_;  // the information strip and the registration number
   PictureFiles& files_;  // the station's saving and opening of pictures
+  ScanUnit& unit_;
   TVideoOptions options_;
   std::unique_ptr<UiWake> wake_;             // the acquisition's wake-up of this window
   std::unique_ptr<TVideoThreadUi> threadUi_;  // the request queue of the current run

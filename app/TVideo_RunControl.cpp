@@ -80,7 +80,7 @@ void TVideo::KlawiszSTARTClick() {
 
   s.AcquisitionOn = 1;
   s.DisplayPending = 0;
-  if (s.RecordOn.load() == 0) UnitSendSettings(s);
+  if (s.RecordOn.load() == 0) unit_.SendSettings(s);
   s.AcquisitionBusy = -1;
 
   if (s.AddOn.load() != 0) {
@@ -113,11 +113,11 @@ void TVideo::KlawiszSTARTClick() {
   }
 
   UpdateViewButtons();
-  UnitClearStream(s);
+  unit_.ClearStream(s);
   ShowRunCaption();
   runEnded_ = false;
   threadUi_ = std::make_unique<TVideoThreadUi>(this, *wake_);
-  AcqThread = std::make_unique<TUSBThread>(s, *threadUi_, options_.pacing);
+  AcqThread = std::make_unique<TUSBThread>(s, unit_, *threadUi_, options_.pacing);
 }
 
 void TVideo::AskSaveBeforeStart(int k, int y) { AskNotSaved(k, y, 'r'); }

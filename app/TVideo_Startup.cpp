@@ -251,11 +251,11 @@ void TVideo::StartTimer() {
   Start->stop();
   Image3->hide();
   SharedState& s = s_;
-  UnitOpen(s);
+  unit_.Open(s);
   s.ChannelMask = 15;
   ClearChannels(s, 15, true);
   LoadSettingsAtStart();
-  UnitSendSettings(s);
+  unit_.SendSettings(s);
   for (int slot = 0; slot < layout::kSlotCount; ++slot) SlotPanel(slot)->show();
   Panel2->update();
   SelectChannelsAtStart();

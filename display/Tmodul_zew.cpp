@@ -70,13 +70,14 @@ void FitOverRanges(QLabel* l, int x, int y, int width) {
 }  // namespace
 
 Tmodul_zew::Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, SettingsFile& settingsFile,
-                       StationStrip& strip, QWidget* parent)
+                       StationStrip& strip, ScanUnit& unit, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       s_(s),
       dialogs_(dialogs),
       settingsFile_(settingsFile),
-      strip_(strip) {
+      strip_(strip),
+      unit_(unit) {
   FormCreate();
   // The box is the strip's correction while this window is open: its text is mirrored on
   // every change, and a number the strip limits comes back into it.
@@ -271,7 +272,7 @@ void Tmodul_zew::SpinButton1DownClick() {
 void Tmodul_zew::Button2Click() {
   FillKVCommand(UnitCommand, KVSetting);
   if (s_.AcquisitionBusy.load() != 0 || s_.AcquisitionOn.load() != 0) return;
-  UnitSendSettings(s_);
+  unit_.SendSettings(s_);
 }
 
 void Tmodul_zew::RadioButton1Click(int range) {

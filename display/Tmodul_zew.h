@@ -14,6 +14,7 @@
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
+#include "ScanUnit.h"
 #include "StationStrip.h"
 
 class QGroupBox;
@@ -30,9 +31,9 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   Q_OBJECT
  public:
   // "Zapis nastaw" writes `settingsFile` and shows a failure through `dialogs`; the
-  // measurement buttons burn and measure with `strip`.
+  // measurement buttons burn and measure with `strip`; the kV goes to `unit`.
   Tmodul_zew(SharedState& s, OperatorDialogs& dialogs, SettingsFile& settingsFile,
-             StationStrip& strip, QWidget* parent = nullptr);
+             StationStrip& strip, ScanUnit& unit, QWidget* parent = nullptr);
   ~Tmodul_zew() override;
 
   // The main window, for the measurement, the lamps and the window's place.
@@ -102,6 +103,7 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   OperatorDialogs& dialogs_;
   SettingsFile& settingsFile_;
   StationStrip& strip_;
+  ScanUnit& unit_;
   MainWindowLink* main_ = nullptr;
 };
 

@@ -58,14 +58,16 @@ QPixmap DrawScale(int width, const std::vector<std::pair<int, QString>>& labels)
 }  // namespace
 
 TNastVid::TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
-                   PictureFolders& folders, SettingsFile& settingsFile, QWidget* parent)
+                   PictureFolders& folders, SettingsFile& settingsFile, ScanUnit& unit,
+                   QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       link_(link),
       s_(s),
       dialogs_(dialogs),
       folders_(folders),
-      settingsFile_(settingsFile) {
+      settingsFile_(settingsFile),
+      unit_(unit) {
   setObjectName(QStringLiteral("TNastVid"));
   SetPanelColour(this, kWindowGrey);
   // Fusion draws a disabled caption in (190, 190, 190): on the silver pages that is the
@@ -339,7 +341,7 @@ void TNastVid::nastawy_koniec() {
 
 void TNastVid::LeaveSettings() {
   UpdateChannels();
-  UnitOpen(s_);
+  unit_.Open(s_);
   hide();
   s_.SettingsOpen = 0;
   if (link_) {

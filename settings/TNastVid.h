@@ -15,6 +15,7 @@
 #include "MainWindowLink.h"
 #include "OperatorDialogs.h"
 #include "RunState.h"
+#include "ScanUnit.h"
 #include "SettingsWindowLink.h"
 
 class QCheckBox;
@@ -54,9 +55,10 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   // Builds and wires every control, so each handler and link call works from here on;
   // FormCreate adds placement, captions and the drawn scales.
   // `folders` gives the save folder and base of numbered names ("ustaw nazwę" changes
-  // them), `settingsFile` the station's conf300.dat.
+  // them), `settingsFile` the station's conf300.dat, `unit` the scan unit.
   TNastVid(MainWindowLink* link, SharedState& s, OperatorDialogs& dialogs,
-           PictureFolders& folders, SettingsFile& settingsFile, QWidget* parent = nullptr);
+           PictureFolders& folders, SettingsFile& settingsFile, ScanUnit& unit,
+           QWidget* parent = nullptr);
 
   // --- What the main window asks of this window ---
   void SetUpAtFirstShow(const QRect& picturePanel) override;
@@ -291,6 +293,7 @@ class TNastVid : public QWidget, public SettingsWindowLink {
   OperatorDialogs& dialogs_;
   PictureFolders& folders_;
   SettingsFile& settingsFile_;
+  ScanUnit& unit_;
 };
 
 // Colour helpers used by the window and its tests.

@@ -469,8 +469,8 @@ void TNastVid::ReloadConfig() {
 }
 
 void TNastVid::Button1Click() {
-  UnitOpen(s_);
-  UnitSendSettings(s_);
+  unit_.Open(s_);
+  unit_.SendSettings(s_);
 }
 
 void TNastVid::Button3Click() {
@@ -548,7 +548,7 @@ void TNastVid::CheckBox4Click() {
   WyswietlOnOff(1);
 }
 
-void TNastVid::Button6Click() { Label5->setText(Q(UnitIdentify())); }
+void TNastVid::Button6Click() { Label5->setText(Q(unit_.Identify())); }
 
 void TNastVid::AnaglyphColourChoice(bool greenMagenta) {
   ChooseOfPair(RadioButton15, RadioButton13, greenMagenta, kTeal, s_.Config,

@@ -24,6 +24,9 @@
 namespace orvix {
 namespace {
 
+// The scan unit the threads under test read (stateless: its effects are on the state).
+SimulatedScanUnit unit;
+
 using namespace std::chrono_literals;
 
 enum class Ev { Indicator, Timer1, Timer3, Timer4, LinesRadio, TimeRadio, Buttons, Done };
@@ -141,7 +144,7 @@ TEST(AcquisitionThread, VisualFramesAreHandedOverOneAtATime) {
   QueueUi ui;
   int timer1 = 0;
   {
-    TUSBThread t(*s, ui, kFast);
+    TUSBThread t(*s, unit, ui, kFast);
     Display d{*s, t};
     while (d.shown < 6) {
       auto e = ui.Next(10s);
@@ -171,7 +174,7 @@ TEST(AcquisitionThread, AddRunCountsItsFramesAndAverages) {
   s->AddChannelCode = 0x11;
   s->AddFramesDone = 0;
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   Display d{*s, t, 0, 3};
   bool ended = false;
   while (!ended) {
@@ -198,7 +201,7 @@ TEST(AcquisitionThread, RecordRunEndsItselfAfterOneFrame) {
   auto s = Fresh(0x10);
   s->RecordOn = -1;
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   std::vector<Ev> seen;
   std::vector<std::string> indicator;
   for (;;) {
@@ -227,7 +230,7 @@ TEST(AcquisitionThread, RecordProgressReadsTheStreamWhileItIsWritten) {
   auto s = Fresh(0x10);
   s->RecordOn = -1;
   QueueUi ui;
-  TUSBThread t(*s, ui, ThreadPacing{0, 1});
+  TUSBThread t(*s, unit, ui, ThreadPacing{0, 1});
   bool progress = false, ended = false;
   int lastRows = 0, ticks = 0;
   while (!ended) {
@@ -256,7 +259,7 @@ TEST(AcquisitionThread, RecordProgressReadsTheStreamWhileItIsWritten) {
 TEST(AcquisitionThread, StopDuringWriteFrameEndsPromptly) {
   auto s = Fresh(0x30);
   QueueUi ui;
-  TUSBThread t(*s, ui, ThreadPacing{300, 0});
+  TUSBThread t(*s, unit, ui, ThreadPacing{300, 0});
   // Wait until the frame is being written (indicator "R"), then stop.
   for (;;) {
     auto e = ui.Next(10s);
@@ -276,7 +279,7 @@ TEST(AcquisitionThread, StopDuringWriteFrameEndsPromptly) {
 TEST(AcquisitionThread, StopWhileWaitingForTheDisplayCollectsNothing) {
   auto s = Fresh(0x10);
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   int timer1 = 0;
   while (timer1 == 0) {
     auto e = ui.Next(10s);
@@ -328,7 +331,7 @@ TEST(AcquisitionThread, StopEndsTheDisplayWaitWithoutTheDisplayStep) {
   // that ended on the flag alone would keep the thread (and START's join) forever.
   auto s = Fresh(0x10);
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   UpToTheDisplayWait(ui);
   ASSERT_FALSE(t.Finished());
   ASSERT_EQ(s->DisplayPending, 1);
@@ -344,7 +347,7 @@ TEST(AcquisitionThread, StopEndsTheDisplayWaitWithoutTheDisplayStep) {
 TEST(AcquisitionThread, DisplayDoneLetsTheNextFrameBeCollected) {
   auto s = Fresh(0x10);
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   UpToTheDisplayWait(ui);
   // The flag alone does not wake the thread: it sleeps instead of polling.
   s->DisplayPending = 0;
@@ -370,7 +373,7 @@ TEST(AcquisitionThread, JoinCompletesWhileTheUiThreadHandlesNothing) {
         auto s = Fresh(mode);
         s->RecordOn = record;
         QueueUi ui;  // never read
-        TUSBThread t(*s, ui, ThreadPacing{1, 1});
+        TUSBThread t(*s, unit, ui, ThreadPacing{1, 1});
         std::this_thread::sleep_for(delay);
         t.StopAndJoin();
         EXPECT_TRUE(t.Finished());
@@ -382,7 +385,7 @@ TEST(AcquisitionThread, DestroyingARunningThreadStopsAndJoinsIt) {
   auto s = Fresh(0x20);
   QueueUi ui;
   {
-    TUSBThread t(*s, ui, ThreadPacing{5, 0});
+    TUSBThread t(*s, unit, ui, ThreadPacing{5, 0});
     t.Pause();  // even a pause left standing does not keep it alive
     std::this_thread::sleep_for(10ms);
   }
@@ -400,7 +403,7 @@ TEST(AcquisitionThread, ManyStartsAndStopsAtRandomMoments) {
     s->AddChannelCode = 0x11;
     s->AddFramesDone = 0;
     QueueUi ui;
-    TUSBThread t(*s, ui, ThreadPacing{0, 0});
+    TUSBThread t(*s, unit, ui, ThreadPacing{0, 0});
     // A display that answers a few frames, then a stop at a random moment.
     const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(rng() % 4000);
     while (std::chrono::steady_clock::now() < until) {
@@ -459,7 +462,7 @@ std::vector<Event> AutoRun(uint8_t workMode) {
   auto s = Fresh(workMode);
   s->AutoIdentOn = 1;
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   std::vector<Event> radios;
   for (;;) {
     auto e = ui.Next(10s);
@@ -486,7 +489,7 @@ TEST(AutoIdentification, DoneMarkWaitEndsOnStopWhenTheUiNeverRunsIt) {
   auto s = Fresh(0x10);  // the stream reports 800 lines: the mode is to change
   s->AutoIdentOn = 1;
   QueueUi ui;
-  auto t = std::make_unique<TUSBThread>(*s, ui, kFast);
+  auto t = std::make_unique<TUSBThread>(*s, unit, ui, kFast);
   std::function<void()> done;
   for (;;) {
     auto e = ui.Next(10s);
@@ -517,7 +520,7 @@ TEST(AutoIdentification, TheModeSettlesAndFramesUseIt) {
   auto s = Fresh(0x10);
   s->AutoIdentOn = 1;
   QueueUi ui;
-  TUSBThread t(*s, ui, kFast);
+  TUSBThread t(*s, unit, ui, kFast);
   Display d{*s, t};
   int radios = 0;
   while (d.shown < 4) {

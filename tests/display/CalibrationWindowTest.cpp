@@ -31,13 +31,14 @@ struct Calibration : ::testing::Test {
   PictureFolders folders;
   SettingsFile settingsFile{s, folders};
   StationStrip strip{s};
+  SimulatedScanUnit unit;
   test::ScriptedDialogs dialogs;
   test::FakeMainWindowLink main;
   std::unique_ptr<Tmodul_zew> w;
   void SetUp() override {
     s.UnitScale = 12000;
     s.CorrectionTable.fill(100);
-    w = std::make_unique<Tmodul_zew>(s, dialogs, settingsFile, strip);
+    w = std::make_unique<Tmodul_zew>(s, dialogs, settingsFile, strip, unit);
     w->AttachMainWindow(&main);
   }
   void Type(QLineEdit* e, const QString& text, int key = 0) {

@@ -37,7 +37,8 @@ TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
   PictureFolders folders;
   SettingsFile file{*s, folders};
   StationStrip strip(*s);
-  Tmodul_zew w(*s, dialogs, file, strip);
+  SimulatedScanUnit unit;
+  Tmodul_zew w(*s, dialogs, file, strip, unit);
   strip.UstawDaneNapisow();
   {
     const std::lock_guard<std::mutex> held(s->StoreLock);  // as Timer1Timer holds it
@@ -75,7 +76,8 @@ TEST(Tmodul_zew, CorrectionBoxIsReadOnEveryStrip) {
   PictureFolders folders;
   SettingsFile file{*s, folders};
   StationStrip strip(*s);
-  Tmodul_zew w(*s, dialogs, file, strip);
+  SimulatedScanUnit unit;
+  Tmodul_zew w(*s, dialogs, file, strip, unit);
   w.Edit22->setText(QStringLiteral(" 300 "));
   EXPECT_EQ(s->CorrectionBoxText, " 300 ") << "the box's mirror";
   EXPECT_EQ(strip.ObrazekPasek(), 0x02);

@@ -36,7 +36,7 @@ class StereoTest : public ::testing::Test {
     s->Config.SetAddChannel(3, true);
     s->Config.SetMarkerChannel(1, true);
     ASSERT_TRUE(SaveConfig(*s, folders.ProgramDir).ok);
-    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile, unit);
     w->FormCreate();
     w->ReloadConfig();
   }
@@ -55,6 +55,7 @@ class StereoTest : public ::testing::Test {
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
   PictureFolders folders;
   SettingsFile settingsFile{*s, folders};
+  SimulatedScanUnit unit;
   test::ScriptedDialogs dialogs;
   StereoLink link;
   std::unique_ptr<TNastVid> w;

@@ -46,7 +46,7 @@ class StripPageTest : public ::testing::Test {
     DefaultConfigTable(*s);
     LoadWorkModesFromTable(*s);
     s->WorkMode = 0x22;
-    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile, unit);
     w->FormCreate();
     calibration.s = s.get();
     w->AttachCalibration(&calibration);
@@ -65,6 +65,7 @@ class StripPageTest : public ::testing::Test {
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
   PictureFolders folders;
   SettingsFile settingsFile{*s, folders};
+  SimulatedScanUnit unit;
   QuietLink link;
   FakeCalibration calibration;
   std::unique_ptr<TNastVid> w;

@@ -41,7 +41,7 @@ class TNastVidTest : public ::testing::Test {
     LoadWorkModesFromTable(*s);
     s->WorkMode = 0x10;
     link.dialogs = &dialogs;
-    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile);
+    w = std::make_unique<TNastVid>(&link, *s, dialogs, folders, settingsFile, unit);
     w->FormCreate();
   }
   std::vector<std::string> Texts() const {
@@ -87,6 +87,7 @@ class TNastVidTest : public ::testing::Test {
   std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
   PictureFolders folders;
   SettingsFile settingsFile{*s, folders};
+  SimulatedScanUnit unit;
   FakeLink link;
   std::unique_ptr<TNastVid> w;
 };
@@ -435,10 +436,11 @@ TEST(TNastVidBeforeSetUp, EveryControlExistsAndIsWiredFromConstruction) {
   PictureFolders folders;
   folders.ProgramDir = dir.path().toStdString();
   SettingsFile settingsFile{*s, folders};
+  SimulatedScanUnit unit;
   DefaultConfigTable(*s);
   LoadWorkModesFromTable(*s);
   FakeLink link;
-  TNastVid w(&link, *s, dialogs, folders, settingsFile);  // FormCreate never runs
+  TNastVid w(&link, *s, dialogs, folders, settingsFile, unit);  // FormCreate never runs
 
   // A RECORD click on the main window.
   s->RecordOn = -1;
@@ -606,7 +608,8 @@ TEST(TNastVidNoLink, WorksWithoutMainWindow) {
   PictureFolders folders;
   folders.ProgramDir = dir.path().toStdString();
   SettingsFile settingsFile{*s, folders};
-  TNastVid w(nullptr, *s, dialogs, folders, settingsFile);
+  SimulatedScanUnit unit;
+  TNastVid w(nullptr, *s, dialogs, folders, settingsFile, unit);
   w.FormCreate();
   w.ReloadConfig();
   w.TrackBar3->setValue(7);
