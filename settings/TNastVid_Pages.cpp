@@ -19,6 +19,7 @@
 #include "OperatorDialogs.h"
 #include "AutoName.h"
 #include "ConfigFile.h"
+#include "FileWrite.h"
 #include "SettingsConstants.h"
 #include "TNastVid.h"
 #include "TNastVidLook.h"
@@ -400,8 +401,8 @@ void TNastVid::Button5Click() {
   if (!answer) return;
   const QFileInfo chosen(Q(answer->path));
   // Automatic saves go on into the last good folder when the one typed is not there.
-  if (QFileInfo(chosen.absolutePath()).isDir())
-    folders_.SaveDir = chosen.absolutePath().toStdString();
+  if (const std::string folder = chosen.absolutePath().toStdString(); IsFolder(folder))
+    folders_.SaveDir = folder;
   const std::string name = chosen.fileName().toStdString();
   if (const auto base = AutoNameBaseOf(name)) {
     folders_.AutoNameBase = *base;
