@@ -31,14 +31,18 @@ std::unique_ptr<SharedState> Marked() {
   return s;
 }
 
-TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
-  auto s = Marked();
+// The station's strip with the calibration window on a marked channel 2.
+struct StripWithBox : ::testing::Test {
+  std::unique_ptr<SharedState> s = Marked();
   test::ScriptedDialogs dialogs;
   PictureFolders folders;
   SettingsFile file{*s, folders};
-  StationStrip strip(*s);
+  StationStrip strip{*s};
   SimulatedScanUnit unit;
-  Tmodul_zew w(*s, dialogs, file, strip, unit);
+  Tmodul_zew w{*s, dialogs, file, strip, unit};
+};
+
+TEST_F(StripWithBox, BurnUnderTheCallersLockOrTakingItOnce) {
   strip.UstawDaneNapisow();
   {
     const std::lock_guard<std::mutex> held(s->StoreLock);  // as Timer1Timer holds it
@@ -70,14 +74,7 @@ TEST(Tmodul_zew, BurnUnderTheCallersLockOrTakingItOnce) {
   EXPECT_EQ(s->ImageStore[StoreIndex(20, 761, 2)], 0);
 }
 
-TEST(Tmodul_zew, CorrectionBoxIsReadOnEveryStrip) {
-  auto s = Marked();
-  test::ScriptedDialogs dialogs;
-  PictureFolders folders;
-  SettingsFile file{*s, folders};
-  StationStrip strip(*s);
-  SimulatedScanUnit unit;
-  Tmodul_zew w(*s, dialogs, file, strip, unit);
+TEST_F(StripWithBox, CorrectionBoxIsReadOnEveryStrip) {
   w.Edit22->setText(QStringLiteral(" 300 "));
   EXPECT_EQ(s->CorrectionBoxText, " 300 ") << "the box's mirror";
   EXPECT_EQ(strip.ObrazekPasek(), 0x02);

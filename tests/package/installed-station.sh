@@ -39,10 +39,8 @@ done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/orvix.desktop" | grep -v '^.*hint:' || true
 desktop-file-validate "$root/usr/share/applications/orvix.desktop" >/dev/null || fail "desktop entry"
-home="$work/home"
-runtime="$work/runtime"
+home="$work/home" runtime="$work/runtime"
 mkdir -m 700 "$home" "$runtime"
 chown "$operator" "$home" "$runtime"
 runuser -u "$operator" -- test -w "$root/usr/bin" && fail "the operator can write the program folder"
@@ -77,8 +75,7 @@ click 1196 714               # "Zapisz jako...": the save dialog
 xdotool type --delay 50 probe; sleep 0.5
 xdotool key Return; sleep 2
 
-[ -s "$data/conf300.dat" ] || fail "no conf300.dat in $data"
-[ "$(stat -c %s "$data/conf300.dat")" = 4112 ] || fail "conf300.dat is not 257 records"
+[ "$(stat -c %s "$data/conf300.dat" 2>/dev/null)" = 4112 ] || fail "no 257-record conf300.dat in $data"
 [ -s "$session/probe.bmp" ] || { ls -laR "$data"; fail "no picture saved in $session"; }
 find "$root" -printf '%p %s %T@\n' | sort >"$work/after"
 diff "$work/before" "$work/after" || fail "the station wrote beside the program"

@@ -357,54 +357,46 @@ TEST(PictureFolders, FailureShowsTheFolderErrorAndKeepsTheLastGoodFolder) {
 // made elsewhere) when that is a file, another user's, or cannot be made.
 TEST(ProgramFolder, OwnFolderOrTheOperatorsDataFolder) {
   QTemporaryDir dir;
-  const std::string t = dir.path().toStdString();
-  QDir(dir.path()).mkpath("build");
-  QDir(dir.path()).mkpath("usr/bin");
-  QDir(dir.path()).mkpath("usr/share/applications");
-  WriteFile(dir.path() + "/usr/share/applications/orvix.desktop", "[Desktop Entry]\n");
-  WriteFile(dir.path() + "/file", "x");
-  QDir(dir.path()).mkpath("own");
-  QDir(dir.path()).mkpath("h5/.local/share");
-  QFile::link(dir.path() + "/own", dir.path() + "/h5/.local/share/orvix");
-  QDir(dir.path()).mkpath("h6/.local/share");
-  WriteFile(dir.path() + "/h6/.local/share/orvix", "x");
-  QDir(dir.path()).mkpath("h7/.local/share/orvix");
-  const bool root = ::geteuid() == 0;
+  const QString d = dir.path() + "/";
+  for (const char* p : {"build", "usr/bin", "usr/share/applications", "own", "h5/.local/share",
+                        "h6/.local/share", "h7/.local/share/orvix"})
+    QDir(d).mkpath(p);
+  for (const char* f : {"usr/share/applications/orvix.desktop", "file", "h6/.local/share/orvix"})
+    WriteFile(d + f, "x");
+  QFile::link(d + "own", d + "h5/.local/share/orvix");
+  const bool root = ::geteuid() == 0;  // only root can give a folder to another user
   if (root) {
-    ASSERT_EQ(::chown((t + "/h7/.local/share/orvix").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown((d + "h7/.local/share/orvix").toStdString().c_str(), 65534, 65534), 0);
   }
-
   struct Case {
-    const char* what;
-    std::string program, xdg, home, folder;
+    const char *what, *program, *xdg, *home, *folder;
     bool refused;
   };
   const Case cases[] = {
-      {"build folder", t + "/build", "", t + "/h0", t + "/build", false},
-      {"installed", t + "/usr/bin", "", t + "/h1", t + "/h1/.local/share/orvix", false},
-      {"XDG_DATA_HOME", t + "/usr/bin", t + "/h1/data", t + "/h1", t + "/h1/data/orvix", false},
-      {"relative XDG_DATA_HOME", t + "/usr/bin", "data", t + "/h3", t + "/h3/.local/share/orvix",
-       false},
-      {"XDG_DATA_HOME under a file", t + "/usr/bin", t + "/file/data", t + "/h1",
-       t + "/file/data/orvix", true},
-      {"link to a folder of one's own", t + "/usr/bin", "", t + "/h5",
-       t + "/h5/.local/share/orvix", false},
-      {"a file", t + "/usr/bin", "", t + "/h6", t + "/h6/.local/share/orvix", true},
-      {"another user's folder", t + "/usr/bin", "", t + "/h7", t + "/h7/.local/share/orvix", root},
+      {"build folder", "build", "", "h0", "build", false},
+      {"installed", "usr/bin", "", "h1", "h1/.local/share/orvix", false},
+      {"XDG_DATA_HOME", "usr/bin", "@h1/data", "h1", "h1/data/orvix", false},
+      {"relative XDG_DATA_HOME", "usr/bin", "data", "h3", "h3/.local/share/orvix", false},
+      {"XDG_DATA_HOME under a file", "usr/bin", "@file/data", "h1", "file/data/orvix", true},
+      {"link to a folder of one's own", "usr/bin", "", "h5", "h5/.local/share/orvix", false},
+      {"a file", "usr/bin", "", "h6", "h6/.local/share/orvix", true},
+      {"another user's folder", "usr/bin", "", "h7", "h7/.local/share/orvix", root},
   };
-  for (const Case& c : cases) {
-    QDir(QString::fromStdString(c.home)).mkpath(".");
-    const ProgramFolderChoice got = ChooseProgramDir(c.program, c.xdg, c.home);
-    EXPECT_EQ(got.folder, c.folder) << c.what;
-    EXPECT_EQ(got.error, c.refused ? FolderErrorText(c.folder) : "") << c.what;
+  for (const Case& c : cases) {  // "@" marks a path in the temporary folder
+    auto at = [&](const char* p) { return (d + p).toStdString(); };
+    const std::string xdg = c.xdg[0] == '@' ? at(c.xdg + 1) : c.xdg, folder = at(c.folder);
+    QDir(d).mkpath(c.home);
+    const ProgramFolderChoice got = ChooseProgramDir(at(c.program), xdg, at(c.home));
+    EXPECT_EQ(got.folder, folder) << c.what;
+    EXPECT_EQ(got.error, c.refused ? FolderErrorText(folder) : "") << c.what;
     struct stat st {};
-    if (!c.refused && c.program != c.folder && ::lstat(c.folder.c_str(), &st) == 0 &&
+    if (!c.refused && folder != at(c.program) && ::lstat(folder.c_str(), &st) == 0 &&
         !S_ISLNK(st.st_mode)) {
       EXPECT_EQ(st.st_mode & 0777, 0700u) << c.what;
     }
   }
-  EXPECT_FALSE(QFileInfo::exists(dir.path() + "/h0/.local"));  // nothing made for the build
-  EXPECT_EQ(QFileInfo(dir.path() + "/h1/.local").permissions() & QFile::ReadGroup, 0);
+  EXPECT_FALSE(QFileInfo::exists(d + "h0/.local"));  // nothing made for the build folder
+  EXPECT_EQ(QFileInfo(d + "h1/.local").permissions() & QFile::ReadGroup, 0);
 }
 
 }  // namespace
