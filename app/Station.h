@@ -1,6 +1,7 @@
 #pragma once
 // The station under the windows: the run state with its buffers, the station's folders,
-// its conf300.dat, its information strip, its picture, the picture files and the scan unit. Built once, before the windows, by whatever runs the station (the
+// its conf300.dat, its information strip, its picture, the picture files, the scan unit and
+// the acquisition run. Built once, before the windows, by whatever runs the station (the
 // program, a test, a benchmark), and handed to them by constructor: each window gets the
 // parts it works on. It holds no widget.
 #include <memory>
@@ -12,6 +13,7 @@
 #include "PictureSurfaces.h"
 #include "RunState.h"
 #include "ScanUnit.h"
+#include "StationRun.h"
 #include "StationStrip.h"
 
 namespace orvix {
@@ -36,6 +38,8 @@ class Station {
   PictureFiles& Files() { return files_; }
   // The scan unit the acquisition thread and the windows reach.
   ScanUnit& Unit() { return unit_; }
+  // The acquisition thread, its requests to the windows and the display steps.
+  StationRun& Run() { return run_; }
 
  private:
   // The buffers are large: the state lives on the heap, once, for the station's life.
@@ -46,6 +50,7 @@ class Station {
   PictureSurfaces picture_;
   PictureFiles files_;
   SimulatedScanUnit unit_;
+  StationRun run_{*state_, unit_, strip_, picture_};  // last: its thread is joined first
 };
 
 }  // namespace orvix

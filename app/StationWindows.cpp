@@ -1,5 +1,7 @@
 #include "StationWindows.h"
 
+#include <utility>
+
 namespace orvix {
 
 StationWindows& StationWindows::operator=(StationWindows&& other) noexcept {
@@ -10,11 +12,15 @@ StationWindows& StationWindows::operator=(StationWindows&& other) noexcept {
   oscyl = std::move(other.oscyl);
   drukVid = std::move(other.drukVid);
   modulZew = std::move(other.modulZew);
+  run = std::exchange(other.run, nullptr);
   return *this;
 }
 
 void StationWindows::Close() {
-  if (video) video->StopAcquisition();
+  if (run) {
+    run->Stop();
+    run->Detach(video.get());
+  }
   modulZew.reset();
   drukVid.reset();
   oscyl.reset();
@@ -26,6 +32,7 @@ StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
                                PrinterSeam* printers, TVideoOptions options) {
   StationWindows w;
   SharedState& s = station.State();
+  station.Run().SetPacing(options.pacing);
   w.video = std::make_unique<TVideo>(station, dialogs, std::move(options));
   if (w.video->InstanceRefused()) return w;
   w.nastVid = std::make_unique<TNastVid>(w.video.get(), s, dialogs, station.Folders(),
@@ -38,6 +45,8 @@ StationWindows AssembleStation(Station& station, OperatorDialogs& dialogs,
       std::make_unique<Tmodul_zew>(s, dialogs, station.Settings(), station.Strip(),
                                    station.Unit());
 
+  w.run = &station.Run();
+  w.run->AttachWindows(w.video.get(), w.nastVid.get());
   w.nastVid->AttachCalibration(w.modulZew.get());
   w.video->AttachWindows(w.nastVid.get(), w.oscyl.get(), w.drukVid.get(), w.modulZew.get());
   w.video->AttachLinescan(w.oscyl.get());

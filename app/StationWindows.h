@@ -30,6 +30,7 @@ struct StationWindows {
   std::unique_ptr<TOscyl> oscyl;
   std::unique_ptr<TDrukVid> drukVid;  // none without printers
   std::unique_ptr<Tmodul_zew> modulZew;
+  StationRun* run = nullptr;  // the station's run, which reports to these windows
 };
 
 // Makes the windows in the station's order (main, settings, linescan, print, calibration)

@@ -1,8 +1,6 @@
 #include "TVideo.h"
 
 #include "Colours.h"
-#include "TVideoThreadUi.h"
-#include "UiWake.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -75,6 +73,7 @@ TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options
       strip_(station.Strip()),
       files_(station.Files()),
       unit_(station.Unit()),
+      run_(station.Run()),
       options_(std::move(options)) {
   setObjectName(QStringLiteral("Video"));
   setWindowTitle(QStringLiteral("ORVIX"));
@@ -88,7 +87,8 @@ TVideo::TVideo(Station& station, OperatorDialogs& dialogs, TVideoOptions options
 TVideo::~TVideo() {
   // The thread may still write the buffers and post requests to this window: it is
   // joined before anything goes, also when the window was never closed.
-  StopAcquisition();
+  run_.Stop();
+  run_.Detach(this);
   files_.Detach(this, Settings);  // the settings window goes with the main window
 }
 
@@ -121,8 +121,6 @@ void TVideo::CreateControls() {
   PaintBox1->setGeometry(0, 0, PictureSlot->width(), PictureSlot->height());
   Surfaces.rowsChanged = [this](int first, int last) { PaintBox1->RepaintRows(first, last); };
   Surfaces.captionChanged = [this](const std::string& caption) { ShowCaption(caption); };
-  // The acquisition wakes the window to run what it asked for.
-  wake_ = std::make_unique<UiWake>([this] { DrainThreadRequests(); });
 
   // Button column: every button on its own lamp panel.
   Panel2 = new QWidget(this);
@@ -219,8 +217,6 @@ void TVideo::AttachWindows(SettingsWindowLink* settings, TOscyl* oscyl, PrintWin
   Print = print;
   ModulZew = modulZew;
 }
-
-int TVideo::LiveRunObjects() const { return TUSBThread::Live() + TVideoThreadUi::Live(); }
 
 QWidget* TVideo::SlotPanel(int slot) const {
   return slot >= 0 && slot < layout::kSlotCount ? this->*kSlotControls[size_t(slot)].panel

@@ -40,8 +40,6 @@ class InstanceLock;
 class ScreenSaverInhibit;
 class TOscyl;
 class TPaintBox;
-class TVideoThreadUi;
-class UiWake;
 
 // Where the window takes its surroundings from; the station leaves every field at its
 // default, tests point them at temporary folders and chosen screens.
@@ -77,12 +75,6 @@ class TVideo : public QWidget, public MainWindowLink {
   // acquisition is always joined before the window goes.
   PictureSurfaces& Surfaces;
   TPaintBox* PaintBox1 = nullptr;
-
-  // The acquisition thread of the last START; empty once it has ended and been joined.
-  std::unique_ptr<TUSBThread> AcqThread;
-  // Live objects of acquisition runs (the thread and its request queue): at most one of
-  // each while a run exists, none after it has been joined. Tests read it.
-  int LiveRunObjects() const;
 
   // True when another station already runs: this one showed its notice and must end.
   bool InstanceRefused() const { return instanceRefused_; }
@@ -147,7 +139,7 @@ class TVideo : public QWidget, public MainWindowLink {
   void UstawObrazek(int view, char letter);
   void ShowRunCaption();
   void ShowViewCaption();  // StaticText4 = ViewCaptions[ViewMode], right-aligned to Panel1
-  void SetRecordIndicator(const std::string& text);
+  void SetRecordIndicator(const std::string& text) override;
   void KlawiszEXITClick();
 
   // --- Run control ---
@@ -173,16 +165,13 @@ class TVideo : public QWidget, public MainWindowLink {
   void AttachLinescan(LinescanWindowLink* linescan);
   LinescanWindowLink* Linescan = nullptr;
   void FormMouseMove(int x, int y);
+  // The display timers run the station's display steps.
   void Timer1Timer();
   void Timer3Timer();
   void Timer4Timer();
-  // The thread's clean-up has run: join it and refresh the buttons.
-  void AcquisitionEnded();
-  // Runs the requests the running acquisition queued for this window; the thread wakes
-  // the window for it when its queue becomes non-empty.
-  void DrainThreadRequests();
-  // Ends a running acquisition and waits for its end (STOP, then join).
-  void StopAcquisition();
+  // What the acquisition thread asked, through the station's run.
+  void EnableDisplayTimer(int timer) override;
+  void RunStateChanged(bool threadEnded) override;
 
   // --- What the settings window does here ---
   void SetRecordModeText(const std::string& text) override;
@@ -239,19 +228,14 @@ class TVideo : public QWidget, public MainWindowLink {
   MsgResult AskNotSaved(int k, int y, char letter);
   // The picture store, for reading or writing it on this thread (see StoreLock).
   std::unique_lock<std::mutex> LockStore();
-  // The anaglyph choices of the settings window (from the table), for the next composition.
-  void SyncAnaglyphOptions();
   // The display timers belong to one run: a due end-of-RECORD step still finishes its
   // picture, the other ticks are dropped.
   void EndDisplayTimers();
-  // Joins an acquisition that has ended and drops its request queue.
-  void RetireRun();
   // The channel variables recomputed; a view the test picture took back is redrawn.
   void UpdateChannels();
   void RunFileAction(std::atomic<uint8_t>& busy, void (PictureFiles::*action)());
 
   void ShowCaption(const std::string& caption);  // StaticText4, right-aligned to Panel1
-  void MarkAndBurnFrame();                      // strip and registration after a frame
 
   SharedState& s_;
   OperatorDialogs& dialogs_;
@@ -259,10 +243,8 @@ class TVideo : public QWidget, public MainWindowLink {
   StationStrip& strip_;  // the information strip and the registration number
   PictureFiles& files_;  // the station's saving and opening of pictures
   ScanUnit& unit_;
+  StationRun& run_;  // the acquisition thread and the display steps
   TVideoOptions options_;
-  std::unique_ptr<UiWake> wake_;             // the acquisition's wake-up of this window
-  std::unique_ptr<TVideoThreadUi> threadUi_;  // the request queue of the current run
-  bool runEnded_ = false;                      // its thread reported its end
   std::unique_ptr<InstanceLock> instanceMapping_;
   std::unique_ptr<ScreenSaverInhibit> screenSaver_;
   bool instanceRefused_ = false;

@@ -1,22 +1,17 @@
 // Run control of the main window: the run modes, START and STOP, the three timers that
-// show what the acquisition thread produces, and the thread's requests to the window.
+// run the station's display steps, and what the acquisition thread asks of the window.
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
 #include "ChannelSelection.h"
-#include "Lines.h"
 #include "Collector.h"
-#include "ScanUnit.h"
-#include "RunState.h"
-#include "TVideo.h"
-#include "TVideoThreadUi.h"
-#include "PaintBox.h"
-#include "ViewBuilders.h"
-#include "Anaglyph.h"
 #include "OperatorDialogs.h"
+#include "RunState.h"
+#include "ScanUnit.h"
+#include "StationRun.h"
 #include "TOscyl.h"
-#include "UiWake.h"
+#include "TVideo.h"
 
 namespace orvix {
 
@@ -63,7 +58,7 @@ void TVideo::KlawiszSTARTClick() {
   // clean-up, since AcquisitionBusy is clear) and its request queue. Nothing of it acts
   // in the run that starts now.
   EndDisplayTimers();
-  RetireRun();
+  run_.Retire();
   s.AcquisitionBusy = -1;
   UpdateRunButtons();
   const uint8_t view = s.ViewMode.load();
@@ -115,30 +110,17 @@ void TVideo::KlawiszSTARTClick() {
   UpdateViewButtons();
   unit_.ClearStream(s);
   ShowRunCaption();
-  runEnded_ = false;
-  threadUi_ = std::make_unique<TVideoThreadUi>(this, *wake_);
-  AcqThread = std::make_unique<TUSBThread>(s, unit_, *threadUi_, options_.pacing);
+  run_.Start();
 }
 
 void TVideo::AskSaveBeforeStart(int k, int y) { AskNotSaved(k, y, 'r'); }
-
-// Ends a running acquisition and waits until its clean-up is over; afterwards
-// AcquisitionBusy is 0 and no thread touches the buffers or the windows.
-void TVideo::StopAcquisition() {
-  SharedState& s = s_;
-  s.AcquisitionOn = 0;
-  s.DisplayPending = 0;
-  const bool running = AcqThread != nullptr;
-  RetireRun();  // its clean-up clears AcquisitionBusy
-  if (!running) s.AcquisitionBusy = 0;  // no thread: nothing can still be busy
-}
 
 void TVideo::KlawiszSTOPClick() {
   SharedState& s = s_;
   s.AcquisitionOn = 0;
   s.DisplayPending = 0;
   EndDisplayTimers();
-  if (AcqThread) AcqThread->Terminate();
+  run_.Terminate();
 }
 
 void TVideo::EndDisplayTimers() {
@@ -149,28 +131,20 @@ void TVideo::EndDisplayTimers() {
   if (Timer4->isActive()) Timer4Timer();
 }
 
-// The thread goes first: it may still be posting its last requests into the queue.
-void TVideo::RetireRun() {
-  if (AcqThread) AcqThread->StopAndJoin();
-  AcqThread.reset();
-  threadUi_.reset();  // what it still asked for is dropped with it
-  runEnded_ = false;
-}
-
-void TVideo::DrainThreadRequests() {
-  if (threadUi_) threadUi_->Drain();
-  // The queue of a run whose thread has ended goes once its last requests have run.
-  if (runEnded_) RetireRun();
-}
-
-void TVideo::AcquisitionEnded() {
-  if (AcqThread && AcqThread->Finished()) {
-    runEnded_ = true;
-    // A frame the thread handed over just as STOP came asked for Timer1 after STOP had
-    // stopped it; the run's clean-up has cleared DisplayPending, so that tick has nothing
-    // to show and the idle station keeps no display timer running.
-    Timer1->stop();
+void TVideo::EnableDisplayTimer(int timer) {
+  switch (timer) {
+    case 1: Timer1->start(); break;
+    case 3: Timer3->start(); break;
+    case 4: Timer4->start(); break;
+    default: break;
   }
+}
+
+void TVideo::RunStateChanged(bool threadEnded) {
+  // A frame the thread handed over just as STOP came asked for Timer1 after STOP had
+  // stopped it; the run's clean-up has cleared DisplayPending, so that tick has nothing
+  // to show and the idle station keeps no display timer running.
+  if (threadEnded) Timer1->stop();
   UpdateRunButtons();
   UpdateViewButtons();
 }
@@ -210,76 +184,20 @@ void TVideo::KlawiszPRINTClick() {
 }
 
 void TVideo::Timer1Timer() {
-  SharedState& s = s_;
   Timer1->stop();
-  // A tick asked for by a frame that is no longer waiting (STOP, the end of its run) has
-  // nothing to show: it must not mark, number or redraw anything.
-  if (s.DisplayPending.load() == 0) return;
-  if (AcqThread) AcqThread->Pause();
-  if (s.AcquisitionOn.load() != 0) {
-    const auto store = LockStore();
-    if (s.AddOn.load() != 0) {
-      int a = s.Config.AddFrameCount();
-      if (a <= 0) a = 1;
-      if (s.AddFramesDone.load() > a - 1) {
-        s.AcquisitionOn = 0;
-        if (AcqThread) AcqThread->Terminate();
-      }
-      const int n = s.AddChannelCode.load() >> 4;
-      if (n >= 1 && n <= 4)
-        s.ViewCaptions[n] = "ADD  " + std::to_string(s.AddFramesDone.load()) + "   ";
-    }
-    MarkUnsaved(s);
-    MixClip(s);
-    if (s.RegNumber.load() == 0) s.RegNumber = 1;
-    strip_.ObrazekPasek();  // under the StoreLock held here
-    SyncAnaglyphOptions();
-    if (s.AcquisitionOn.load() != 0)
-      orvix::RedrawPictureMarked(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(),
-                                 s.ChannelMask.load());
-    else
-      orvix::RedrawPicture(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), "b");
-  }
-  s.DisplayPending = 0;
-  if (AcqThread) AcqThread->Resume();
+  run_.ShowFrame();
 }
 
 void TVideo::Timer3Timer() {
-  SharedState& s = s_;
   Timer3->stop();
-  {
-    const auto store = LockStore();
-    bool found = true;
-    CollectFrame(s, found, kCollectFactor);
-    RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
-  }
-  // The frame is complete once all its lines are in (at once for an impossible code).
-  const int lines = FrameLines(LinesOf(s.WorkMode.load()));
-  if (s.PrevFrameLines.load() > lines - 1 && AcqThread) AcqThread->Terminate();
+  run_.ShowRecordProgress();
   Timer3->start();
-  s.DisplayPending = 0;
 }
 
 void TVideo::Timer4Timer() {
-  SharedState& s = s_;
   Timer3->stop();
   Timer4->stop();
-  {
-    const auto store = LockStore();
-    // The writer may have finished its last lines after the last progress tick: collect
-    // once more, so the bottom band of the frame is not lost.
-    bool found = true;
-    CollectFrame(s, found, kCollectFactor);
-    RefreshNewLines(s, Surfaces, s.ViewMode.load(), s.WorkMode.load(), s.ChannelMask.load());
-    MarkUnsaved(s);
-    MixClip(s);
-    // "Po zapisie na dysk" is the stored flag; "Po skończeniu cyklu RECORD" its opposite.
-    const bool onSave = s.Config.Flag(cfg::kRegIncrementOnSaveRow) != 0;
-    if (onSave && s.RegNumber.load() == 0) s.RegNumber = 1;
-    if (!onSave) strip_.NumeracjaZdjecia();
-    strip_.ObrazekPasek();
-  }
-  RedrawPicture(s.ViewMode.load(), s.WorkMode.load(), "r");
+  run_.FinishRecordFrame();
   UpdateRunButtons();
 }
 
@@ -309,12 +227,8 @@ void TVideo::RepaintViews() {
 
 std::unique_lock<std::mutex> TVideo::LockStore() { return std::unique_lock<std::mutex>(s_.StoreLock); }
 
-void TVideo::SyncAnaglyphOptions() { Surfaces.Anaglyph = AnaglyphChoices(s_); }
-
 void TVideo::RedrawPicture(int view, int workMode, const std::string& letter) {
-  SyncAnaglyphOptions();
-  const auto store = LockStore();  // a run may be collecting the next frame
-  orvix::RedrawPicture(s_, Surfaces, view, static_cast<uint8_t>(workMode), letter);
+  run_.Redraw(view, workMode, letter);
 }
 
 }  // namespace orvix

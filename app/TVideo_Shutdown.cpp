@@ -37,12 +37,12 @@ void TVideo::ZamykanieCalosci() {
   if (!declined) {
     while (s.AcquisitionBusy.load() != 0) {
       dialogs_.Message(MsgType::Warning, kDeviceRunningText, MsgButtons::Yes);
-      StopAcquisition();
+      run_.Stop();
     }
   }
   // Whatever the operator answered, the acquisition ends before anything it may still
   // touch is released: the window closes in every case.
-  StopAcquisition();
+  run_.Stop();
 
   instanceMapping_.reset();
   if (screenSaver_) screenSaver_->Release();

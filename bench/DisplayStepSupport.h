@@ -1,10 +1,8 @@
 #pragma once
 // What the display-step benchmarks share: the largest frame (1600 lines, four channels,
-// the mix rule on) and the timed work of one Timer1Timer step on it, with room for the
-// strip burn between the mix rule and the marked redraw.
+// the mix rule on) and the station's own display steps to time on it.
 #include <benchmark/benchmark.h>
 
-#include <functional>
 #include <memory>
 
 #include "BenchSupport.h"
@@ -13,6 +11,7 @@
 #include "FakeSeam.h"
 #include "LineStream.h"
 #include "ScanUnit.h"
+#include "StationRun.h"
 #include "ViewBuilders.h"
 
 namespace orvix::bench {
@@ -40,19 +39,29 @@ inline std::unique_ptr<SharedState> LargestFrame(bool record) {
   return s;
 }
 
-// Times one display step of `view` on `s` (mark unsaved, the mix rule, `strip`, the marked
-// redraw) and reports it as a share of the 50 ms period.
+// The station's display steps on `s`, without a window: its strip, picture and run.
+struct DisplaySteps {
+  explicit DisplaySteps(SharedState& s) : strip(s), run(s, unit, strip, picture) {
+    strip.FixedDate = "09.12.2026";
+  }
+  SimulatedScanUnit unit;
+  StationStrip strip;
+  PictureSurfaces picture;
+  StationRun run;
+};
+
+// Times the station's frame display step (Timer1) of `view` on `s` (mark unsaved, the mix
+// rule, the strip of the marked channels, the marked redraw) and reports it as a share of
+// the 50 ms period. `stripText`: the strip's texts are drawn (needs a QGuiApplication).
 inline void TimeDisplayStep(benchmark::State& state, SharedState& s, int view,
-                            const std::function<void()>& strip = {}) {
+                            bool stripText = false) {
   s.ViewMode = uint8_t(view);
-  PictureSurfaces p;
+  s.AcquisitionOn = 1;
+  DisplaySteps steps(s);
+  if (stripText) steps.strip.UstawDaneNapisow();
   const double t = BestSeconds(state, [&] {
     s.DisplayPending = 1;
-    MarkUnsaved(s);
-    MixClip(s);
-    if (strip) strip();
-    RedrawPictureMarked(s, p, view, s.WorkMode, s.ChannelMask);
-    s.DisplayPending = 0;
+    steps.run.ShowFrame();
   });
   state.counters["ms"] = t * 1e3;
   state.counters["pct_of_50ms"] = 100.0 * t / 0.050;

@@ -22,12 +22,11 @@ void BM_Timer1Step_1600x4_All(benchmark::State& st) { DisplayStep(st, kAllView);
 
 void BM_Timer3Tick_Record1600x4(benchmark::State& state) {
   auto s = LargestFrame(true);
-  PictureSurfaces p;
+  s->ViewMode = 1;
+  bench::DisplaySteps steps(*s);
   const double t = BestSeconds(state, [&] {
     s->LastDrawnLine = 1475;  // the band of one 250 ms tick: 25 lines
-    bool found = true;
-    CollectFrame(*s, found, kCollectFactor);
-    RefreshNewLines(*s, p, 1, s->WorkMode, s->ChannelMask);
+    steps.run.ShowRecordProgress();
   });
   state.counters["ms"] = t * 1e3;
   state.counters["pct_of_250ms"] = 100.0 * t / 0.250;

@@ -63,8 +63,9 @@ void BM_ObrazekPasek_1600x4(benchmark::State& state) {
 }
 
 void DisplayStepWithStrip(benchmark::State& state, int view) {
-  StripBurn burn;
-  TimeDisplayStep(state, *burn.s, view, [&] { burn(); });
+  EnsureGuiApplication();
+  std::unique_ptr<SharedState> s = MarkedLargestFrame();
+  TimeDisplayStep(state, *s, view, true);
 }
 void BM_Timer1StepStrip_1600x4_Single(benchmark::State& st) { DisplayStepWithStrip(st, 1); }
 void BM_Timer1StepStrip_1600x4_All(benchmark::State& st) { DisplayStepWithStrip(st, kAllView); }

@@ -1,7 +1,8 @@
 #pragma once
-// What the other windows ask of the main window: the one link the main window implements.
-// The settings, linescan, calibration and print windows hold a pointer to it, which may be
-// null (then these calls do nothing), and never touch the main window's controls.
+// What the other windows and the station's run ask of the main window: the one link the
+// main window implements. The settings, linescan, calibration and print windows and the
+// run hold a pointer to it, which may be null (then these calls do nothing), and never
+// touch the main window's controls.
 #include <QRect>
 #include <QString>
 #include <cstdint>
@@ -58,6 +59,15 @@ class MainWindowLink {
   // Mouse moves over the picture go to the linescan while attached; a measurement in
   // progress is dropped then.
   virtual void AttachLinescanMouse(bool attached) = 0;
+
+  // --- What the acquisition thread asked (run on the UI thread) ---
+  // The RECORD indicator (StaticText10).
+  virtual void SetRecordIndicator(const std::string& text) = 0;
+  // Starts display timer 1 (a frame), 3 (RECORD progress) or 4 (end of RECORD).
+  virtual void EnableDisplayTimer(int timer) = 0;
+  // The lamps refreshed; `threadEnded`: the run's thread is over and the frame display
+  // timer stops.
+  virtual void RunStateChanged(bool threadEnded) = 0;
 
   // --- The measurement ---
   // start_wymiar: arms a measurement on the picture (or refuses it for this view).

@@ -54,7 +54,7 @@ struct BenchStation {
     video->StartTimer();
   }
 
-  bool Idle() const { return !video->AcqThread && s->AcquisitionBusy.load() == 0; }
+  bool Idle() { return !station.Run().Thread() && s->AcquisitionBusy.load() == 0; }
 
   void Pump(int ms) {
     QElapsedTimer t;

@@ -68,7 +68,7 @@ class RunControlTest : public ::testing::Test, public WindowTestBed {
     return true;
   }
 
-  bool Idle() { return !video->AcqThread && S().AcquisitionBusy.load() == 0; }
+  bool Idle() { return !station.Run().Thread() && S().AcquisitionBusy.load() == 0; }
   // Image1's picture area holds something other than black.
   bool PictureDrawn() {
     const PictureArea a = video->Surfaces.Picture();

@@ -75,9 +75,9 @@ TEST_F(RunControlTest, VisualFramesReachThePictureUntilStop) {
   EXPECT_EQ(s.AnaglyphSource, 1);
 
   // START again while running: ignored, the same thread goes on.
-  TUSBThread* running = video->AcqThread.get();
+  TUSBThread* running = station.Run().Thread();
   video->KlawiszSTARTClick();
-  EXPECT_EQ(video->AcqThread.get(), running);
+  EXPECT_EQ(station.Run().Thread(), running);
 
   video->KlawiszSTOP->click();
   ASSERT_TRUE(SpinUntil([&] { return Idle(); }));
@@ -169,10 +169,10 @@ TEST_F(RunControlTest, RecordStartAsksForUnsavedPicturesOnTheirOwnView) {
 TEST_F(RunControlTest, ExitDuringARunStopsAndJoinsTheThread) {
   SharedState& s = S();
   video->KlawiszSTARTClick();
-  ASSERT_TRUE(video->AcqThread != nullptr);
+  ASSERT_TRUE(station.Run().Thread() != nullptr);
   dialogs.shown.clear();
   video->close();
-  EXPECT_FALSE(video->AcqThread);
+  EXPECT_FALSE(station.Run().Thread());
   EXPECT_EQ(s.AcquisitionBusy, 0);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text,
@@ -189,7 +189,7 @@ TEST_F(RunControlTest, DecliningToSaveAtExitStillEndsTheRunFirst) {
   video->close();
   ASSERT_EQ(dialogs.shown.size(), 1u);  // No at kan1: kan3 is not asked, no busy box
   EXPECT_EQ(dialogs.shown[0].pos.y, 200);
-  EXPECT_FALSE(video->AcqThread);
+  EXPECT_FALSE(station.Run().Thread());
   EXPECT_EQ(s.AcquisitionBusy, 0);
 }
 
@@ -209,8 +209,8 @@ TEST_F(RunControlTest, StopThenStartAtOnceRunsNoStaleDisplayStep) {
   s.UnsavedChannels = 0;
   s.RegNumber = 0;
   video->KlawiszSTARTClick();
-  ASSERT_TRUE(video->AcqThread);
-  EXPECT_LE(video->LiveRunObjects(), 2);  // the new run's thread and queue only
+  ASSERT_TRUE(station.Run().Thread());
+  EXPECT_LE(StationRun::LiveObjects(), 2);  // the new run's thread and queue only
   const uint8_t busyBefore = s.UnsavedChannels.load();
   SpinUntil([] { return false; }, 200);  // the old run's tick would have come by now
   EXPECT_EQ(busyBefore, 0);
@@ -221,7 +221,7 @@ TEST_F(RunControlTest, StopThenStartAtOnceRunsNoStaleDisplayStep) {
   ASSERT_TRUE(SpinUntil([&] { return s.UnsavedChannels.load() != 0; }));
   video->KlawiszSTOPClick();
   ASSERT_TRUE(SpinUntil([&] { return Idle(); }));
-  EXPECT_EQ(video->LiveRunObjects(), 0);
+  EXPECT_EQ(StationRun::LiveObjects(), 0);
 }
 
 // The operator changes settings while frames arrive: the thread reads only the mirrors,

@@ -30,12 +30,12 @@ TEST_F(RunControlTest, ManyRunsLeaveNothingOfTheirOwnBehind) {
       default: video->KlawiszADDClick(); break;
     }
     video->KlawiszSTARTClick();
-    EXPECT_LE(video->LiveRunObjects(), 2);
+    EXPECT_LE(StationRun::LiveObjects(), 2);
     SpinUntil([&] { return s.UnsavedChannels.load() != 0 || Idle(); }, 2000);
     video->KlawiszSTOPClick();
     EXPECT_TRUE(SpinUntil([&] { return Idle(); }));
-    SpinUntil([&] { return video->LiveRunObjects() == 0; }, 2000);
-    EXPECT_EQ(video->LiveRunObjects(), 0);
+    SpinUntil([&] { return StationRun::LiveObjects() == 0; }, 2000);
+    EXPECT_EQ(StationRun::LiveObjects(), 0);
     s.UnsavedChannels = 0;
   };
   for (int i = 0; i < 30; ++i) cycle();  // warm-up: caches, glyphs, thread stacks

@@ -90,8 +90,8 @@ class Soak : public ::testing::Test, public test::WindowTestBed {
   }
 
   bool RunGone() {
-    return !video->AcqThread && S().AcquisitionBusy.load() == 0 &&
-           video->LiveRunObjects() == 0;
+    return !station.Run().Thread() && S().AcquisitionBusy.load() == 0 &&
+           StationRun::LiveObjects() == 0;
   }
 
   static Lamp Shown(QWidget* panel, QPushButton* button) {
@@ -353,9 +353,9 @@ TEST_F(Soak, ManyRunsAtRandomMomentsThenExitDuringARun) {
   exitClock.start();
   v.close();
   const qint64 exitMs = exitClock.elapsed();
-  EXPECT_FALSE(v.AcqThread);
+  EXPECT_FALSE(station.Run().Thread());
   EXPECT_EQ(s.AcquisitionBusy.load(), 0);
-  EXPECT_EQ(v.LiveRunObjects(), 0);
+  EXPECT_EQ(StationRun::LiveObjects(), 0);
   EXPECT_FALSE(v.isVisible());
   bool warned = false;
   for (const auto& m : dialogs.shown)

@@ -51,6 +51,9 @@ struct FakeMainWindowLink final : MainWindowLink {
   void ShowRowMarker(bool shown) override { rowMarkerShown = shown; }
   void MoveRowMarker(int top) override { rowMarkerTop = top; }
   void AttachLinescanMouse(bool attached) override { linescanMouse = attached; }
+  void SetRecordIndicator(const std::string& t) override { calls.push_back("indicator " + t); }
+  void EnableDisplayTimer(int timer) override { calls.push_back("timer" + std::to_string(timer)); }
+  void RunStateChanged(bool ended) override { calls.push_back(ended ? "ended" : "lamps"); }
   void StartMeasurement() override { calls.push_back("measure"); }
   void DropMeasurement() override { calls.push_back("drop"); }
   void ReturnToSettings() override { calls.push_back("settings"); }
