@@ -145,7 +145,7 @@ class TVideo : public QWidget, public MainWindowLink {
   // --- Run control ---
   void KlawiszRECORDClick();
   void KlawiszADDClick();
-  void KlawiszVISUALClick();
+  void KlawiszVISUALClick() override;
   void OdswierzRecVis(int32_t record, uint8_t mode) override;
   void KlawiszSTARTClick();
   void AskSaveBeforeStart(int k, int y);
@@ -157,7 +157,7 @@ class TVideo : public QWidget, public MainWindowLink {
   void KlawiszLINESCANClick();
   void KlawiszWymiarClick();
   // The dimension measurement: armed by start_wymiar, then the picture's mouse handlers.
-  void start_wymiar();
+  void start_wymiar() override;
   void Image1MouseDown(int x, int y);
   void Image1MouseMove(int x, int y);
   DimensionMeasurement Measurement;
@@ -183,7 +183,6 @@ class TVideo : public QWidget, public MainWindowLink {
   void RepaintViews() override;
   void RedrawPicture(int view, int workMode, const std::string& letter) override;
   void ShowStereoLayout(bool on) override;  // TVideo_Stereo.cpp
-  void SelectVisual() override { KlawiszVISUALClick(); }
   // MainWindowLink's UpdateRunButtons / UpdateViewButtons are the lamp routines below.
 
   // --- What the linescan, calibration and print windows ask (TVideo_Picture.cpp) ---
@@ -193,7 +192,6 @@ class TVideo : public QWidget, public MainWindowLink {
   void ShowRowMarker(bool shown) override;
   void MoveRowMarker(int top) override;
   void AttachLinescanMouse(bool attached) override;
-  void StartMeasurement() override { start_wymiar(); }
   void DropMeasurement() override;
   void ReturnToSettings() override;
   void ShowPictureCaption(const std::string& caption) override;

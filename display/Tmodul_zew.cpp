@@ -289,14 +289,14 @@ void Tmodul_zew::SpeedButton1Click() {
   // measurement converts with it.
   strip_.BurnTakingLock();
   strip_.PrepareBar();
-  if (main_) main_->StartMeasurement();
+  if (main_) main_->start_wymiar();
 }
 
 void Tmodul_zew::SpeedButton2Click() {
   PressMeasureButton(SpeedButton2);
   strip_.BurnTakingLock();
   strip_.PrepareBar();
-  if (main_) main_->StartMeasurement();
+  if (main_) main_->start_wymiar();
 }
 
 void Tmodul_zew::KlawiszLicz(int d) {

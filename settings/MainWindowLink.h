@@ -36,8 +36,8 @@ class MainWindowLink {
   // channel-4 and "Wymiar" hidden, the first three channel buttons the red and cyan
   // half-pictures and the anaglyph) or the four-channel one (off).
   virtual void ShowStereoLayout(bool on) = 0;
-  // Selects VISUAL as its button does.
-  virtual void SelectVisual() = 0;
+  // VISUAL selected, as by its button.
+  virtual void KlawiszVISUALClick() = 0;
 
   // --- The picture ---
   // Hides the start-up picture (Image3) before the missing-configuration warning.
@@ -70,8 +70,8 @@ class MainWindowLink {
   virtual void RunStateChanged(bool threadEnded) = 0;
 
   // --- The measurement ---
-  // start_wymiar: arms a measurement on the picture (or refuses it for this view).
-  virtual void StartMeasurement() = 0;
+  // Arms a measurement on the picture (or refuses it for this view).
+  virtual void start_wymiar() = 0;
   // Detaches the picture's measurement handlers; a measurement in progress is dropped.
   virtual void DropMeasurement() = 0;
   // Brings the settings window to the front when it is shown.

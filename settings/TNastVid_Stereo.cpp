@@ -54,7 +54,7 @@ void TNastVid::StereoOn() {
   Button3->hide();
   SpeedButton1->setText(Q("Tryb 3D On"));
   SetPanelColour(Panel14, kAqua);
-  if (link_) link_->SelectVisual();
+  if (link_) link_->KlawiszVISUALClick();
 }
 
 void TNastVid::StereoOff() {

@@ -35,7 +35,7 @@ struct FakeMainWindowLink final : MainWindowLink {
   void SetSaveButtonCaption(const std::string& t) override { saveButton = t; }
   void OdswierzRecVis(int32_t r, uint8_t m) override { refreshes.emplace_back(r, m); }
   void ShowStereoLayout(bool on) override { layouts.push_back(on); }
-  void SelectVisual() override { ++selectVisual; }
+  void KlawiszVISUALClick() override { ++selectVisual; }
   void HideStartupPicture() override {
     ++hidePicture;
     boxesAtHide = dialogs ? dialogs->shown.size() : 0;
@@ -54,7 +54,7 @@ struct FakeMainWindowLink final : MainWindowLink {
   void SetRecordIndicator(const std::string& t) override { calls.push_back("indicator " + t); }
   void EnableDisplayTimer(int timer) override { calls.push_back("timer" + std::to_string(timer)); }
   void RunStateChanged(bool ended) override { calls.push_back(ended ? "ended" : "lamps"); }
-  void StartMeasurement() override { calls.push_back("measure"); }
+  void start_wymiar() override { calls.push_back("measure"); }
   void DropMeasurement() override { calls.push_back("drop"); }
   void ReturnToSettings() override { calls.push_back("settings"); }
 };
