@@ -1,4 +1,3 @@
-#include "Lines.h"
 #include "Linescan.h"
 
 #include <QPainter>
@@ -6,6 +5,8 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+
+#include "Lines.h"
 
 namespace orvix {
 

@@ -1,13 +1,11 @@
 #include "Tmodul_zew.h"
 
 #include <QCloseEvent>
-#include <QDate>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -15,6 +13,7 @@
 #include "CalibrationTexts.h"
 #include "ConfigFile.h"
 #include "InfoStrip.h"
+#include "QtText.h"
 #include "ScanUnit.h"
 
 namespace orvix {
@@ -34,8 +33,6 @@ const QColor kPageGreen(192, 255, 160);
 const QColor kPageRed(255, 128, 128);
 const QColor kStored(255, 0, 0);
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 void Paint(QWidget* w, const QColor& c) {
   w->setAutoFillBackground(true);
   QPalette p = w->palette();
@@ -51,7 +48,7 @@ W* Named(W* w, const char* name) {
 }
 
 QLabel* Step(QWidget* parent, const char* text, int x, int y, int w) {
-  auto* l = new QLabel(U(text), parent);
+  auto* l = new QLabel(Q(text), parent);
   l->setGeometry(x, y, w, 16);
   return l;
 }
@@ -91,20 +88,20 @@ Tmodul_zew::~Tmodul_zew() { strip_.boxLimited = nullptr; }
 
 void Tmodul_zew::FormCreate() {
   setObjectName(QStringLiteral("modul_zew"));
-  setWindowTitle(U(calibtext::kCaption));
+  setWindowTitle(Q(calibtext::kCaption));
   setFixedSize(kWidth, kHeight);
   QFont f(QStringLiteral("MS Sans Serif"));
   f.setPointSize(8);
   setFont(f);
   s_.CalibrationOpen = 0;
 
-  Button5 = Named(new QPushButton(U("Kalibracja wymiarów"), this), "Button5");
+  Button5 = Named(new QPushButton(Q("Kalibracja wymiarów"), this), "Button5");
   Button5->setGeometry(kButtonLeft, 10, kButtonWidth, 30);
-  Button3 = Named(new QPushButton(U("Ustawianie progów KV"), this), "Button3");
+  Button3 = Named(new QPushButton(Q("Ustawianie progów KV"), this), "Button3");
   Button3->setGeometry(kButtonLeft, 46, kButtonWidth, 30);
-  Button8 = Named(new QPushButton(U("Zapis nastaw"), this), "Button8");
+  Button8 = Named(new QPushButton(Q("Zapis nastaw"), this), "Button8");
   Button8->setGeometry(kButtonLeft, 150, kButtonWidth, 30);
-  Button1 = Named(new QPushButton(U("Zamknij"), this), "Button1");
+  Button1 = Named(new QPushButton(Q("Zamknij"), this), "Button1");
   Button1->setGeometry(kButtonLeft, 206, kButtonWidth, 30);
 
   // The kV page.
@@ -112,7 +109,7 @@ void Tmodul_zew::FormCreate() {
   Panel1->setGeometry(5, 7, kPageWidth, kPageHeight);
   Paint(Panel1, kPageRed);
   for (int i = 0; i < 3; ++i) Step(Panel1, calibtext::kKVSteps[i], 10, 12 + 22 * i, 600);
-  Label3 = Named(new QLabel(U("0 kV"), Panel1), "Label3");
+  Label3 = Named(new QLabel(Q("0 kV"), Panel1), "Label3");
   Label3->setGeometry(40, 110, 80, 24);
   SpinButton1Up = Named(new QToolButton(Panel1), "SpinButton1Up");
   SpinButton1Up->setArrowType(Qt::UpArrow);
@@ -120,20 +117,20 @@ void Tmodul_zew::FormCreate() {
   SpinButton1Down = Named(new QToolButton(Panel1), "SpinButton1Down");
   SpinButton1Down->setArrowType(Qt::DownArrow);
   SpinButton1Down->setGeometry(10, 124, 20, 16);
-  Button2 = Named(new QPushButton(U("Zapis do modułu PLM7731"), Panel1), "Button2");
+  Button2 = Named(new QPushButton(Q("Zapis do modułu PLM7731"), Panel1), "Button2");
   Button2->setGeometry(10, 160, 180, 30);
 
   // The dimension page, in the same place.
   Panel2 = Named(new QWidget(this), "Panel2");
   Panel2->setGeometry(5, 7, kPageWidth, kPageHeight);
   Paint(Panel2, kPageGreen);
-  GroupBox1 = Named(new QGroupBox(U(calibtext::kSteps[0]), Panel2), "GroupBox1");
+  GroupBox1 = Named(new QGroupBox(Q(calibtext::kSteps[0]), Panel2), "GroupBox1");
   GroupBox1->setGeometry(4, 2, 607, 96);
   // The three rows stand over and under the range buttons; their letters are spaced so
   // that each size and magnification sits at its button whatever font the desktop gives.
-  FitOverRanges(new QLabel(U(calibtext::kSizes), GroupBox1), 48, 18, 392);
-  FitOverRanges(new QLabel(U(calibtext::kTypical), GroupBox1), 4, 56, 440);
-  FitOverRanges(new QLabel(U(calibtext::kLimits), GroupBox1), 4, 74, 420);
+  FitOverRanges(new QLabel(Q(calibtext::kSizes), GroupBox1), 48, 18, 392);
+  FitOverRanges(new QLabel(Q(calibtext::kTypical), GroupBox1), 4, 56, 440);
+  FitOverRanges(new QLabel(Q(calibtext::kLimits), GroupBox1), 4, 74, 420);
   RadioButton1 = Named(new QRadioButton(GroupBox1), "RadioButton1");
   RadioButton1->setGeometry(kRangeLeft, kRangeTop, kRangeWidth, 17);
   RadioButton1->hide();
@@ -149,23 +146,23 @@ void Tmodul_zew::FormCreate() {
     RangeRadios[size_t(i)] = b;
   }
   for (int i = 1; i < 7; ++i) Step(Panel2, calibtext::kSteps[i], 8, 100 + 16 * (i - 1), 600);
-  Edit1 = Named(new QLineEdit(U("1"), Panel2), "Edit1");
+  Edit1 = Named(new QLineEdit(Q("1"), Panel2), "Edit1");
   Edit1->setGeometry(8, 200, 60, 22);
   Edit1->installEventFilter(this);
-  auto* um = new QLabel(U("µm"), Panel2);
+  auto* um = new QLabel(Q("µm"), Panel2);
   um->setGeometry(72, 203, 20, 16);
-  SpeedButton1 = Named(new QPushButton(U("A - B - 100"), Panel2), "SpeedButton1");
+  SpeedButton1 = Named(new QPushButton(Q("A - B - 100"), Panel2), "SpeedButton1");
   SpeedButton1->setGeometry(96, 198, 90, 26);
   SpeedButton1->setCheckable(true);
-  auto* corr = new QLabel(U("Współczynnik korekcji"), Panel2);
+  auto* corr = new QLabel(Q("Współczynnik korekcji"), Panel2);
   corr->setGeometry(192, 203, 130, 16);
   Edit22 = Named(new QLineEdit(QStringLiteral("100"), Panel2), "Edit22");
   Edit22->setGeometry(322, 200, 44, 22);
   Edit22->installEventFilter(this);
-  SpeedButton2 = Named(new QPushButton(U("A - B - kor"), Panel2), "SpeedButton2");
+  SpeedButton2 = Named(new QPushButton(Q("A - B - kor"), Panel2), "SpeedButton2");
   SpeedButton2->setGeometry(372, 198, 90, 26);
   SpeedButton2->setCheckable(true);
-  Button4 = Named(new QPushButton(U("Wprowadz do tablicy"), Panel2), "Button4");
+  Button4 = Named(new QPushButton(Q("Wprowadz do tablicy"), Panel2), "Button4");
   Button4->setGeometry(470, 198, 140, 26);
 
   connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
@@ -210,10 +207,15 @@ void Tmodul_zew::ReleaseMeasureButtons() {
   SpeedButton2->setChecked(false);
 }
 
-void Tmodul_zew::PressMeasureButton(QPushButton* down) {
+// A measurement with `down` pressed: the strip burnt and the bar with the box's correction,
+// also when no channel is marked for the strip, since the measurement converts with it.
+void Tmodul_zew::StartMeasuring(QPushButton* down) {
   SpeedButton1->setChecked(down == SpeedButton1);
   SpeedButton2->setChecked(down == SpeedButton2);
   Panel2->repaint();
+  strip_.BurnTakingLock();
+  strip_.PrepareBar();
+  if (main_) main_->start_wymiar();
 }
 
 void Tmodul_zew::FormOtwieraj() {
@@ -284,19 +286,11 @@ void Tmodul_zew::RadioButton1Click(int range) {
 
 void Tmodul_zew::SpeedButton1Click() {
   Edit22->setText(QStringLiteral("100"));
-  PressMeasureButton(SpeedButton1);
-  // The bar with the box's correction, also when no channel is marked for the strip: the
-  // measurement converts with it.
-  strip_.BurnTakingLock();
-  strip_.PrepareBar();
-  if (main_) main_->start_wymiar();
+  StartMeasuring(SpeedButton1);
 }
 
 void Tmodul_zew::SpeedButton2Click() {
-  PressMeasureButton(SpeedButton2);
-  strip_.BurnTakingLock();
-  strip_.PrepareBar();
-  if (main_) main_->start_wymiar();
+  StartMeasuring(SpeedButton2);
 }
 
 void Tmodul_zew::KlawiszLicz(int d) {

@@ -26,7 +26,6 @@ class QToolButton;
 
 namespace orvix {
 
-
 class Tmodul_zew : public QWidget, public CalibrationWindowLink {
   Q_OBJECT
  public:
@@ -92,7 +91,7 @@ class Tmodul_zew : public QWidget, public CalibrationWindowLink {
 
  private:
   void ShowPage(bool dimension);
-  void PressMeasureButton(QPushButton* down);
+  void StartMeasuring(QPushButton* down);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

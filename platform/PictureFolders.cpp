@@ -8,6 +8,7 @@
 #include <system_error>
 #include <filesystem>
 
+#include "FileWrite.h"
 
 namespace orvix {
 
@@ -64,9 +65,7 @@ std::vector<std::string> MakeSessionFolders(PictureFolders& f, int year, int mon
 
 ProgramFolderChoice ChooseProgramDir(const std::string& programFileDir,
                                      const std::string& xdgDataHome, const std::string& home) {
-  struct stat st {};
-  const bool installed =
-      ::stat((programFileDir + "/../share/applications/orvix.desktop").c_str(), &st) == 0;
+  const bool installed = FileExists(programFileDir + "/../share/applications/orvix.desktop");
   if (!installed && ::access(programFileDir.c_str(), W_OK | X_OK) == 0) return {programFileDir, {}};
 
   // The folder above the data folder must be there already: the home folder, or the one
@@ -75,6 +74,7 @@ ProgramFolderChoice ChooseProgramDir(const std::string& programFileDir,
   const std::string dataHome = xdg ? xdgDataHome : home + "/.local/share";
   const size_t given = xdg ? dataHome.find_last_of('/') : home.size();
   ProgramFolderChoice choice{dataHome + "/orvix", {}};
+  struct stat st {};
   for (size_t at = choice.folder.find('/', given + 1);;
        at = choice.folder.find('/', at + 1)) {
     const std::string level = choice.folder.substr(0, at);

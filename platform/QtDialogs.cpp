@@ -1,4 +1,3 @@
-#include "QtText.h"
 #include "QtDialogs.h"
 
 #include <QDir>
@@ -8,6 +7,8 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+
+#include "QtText.h"
 
 namespace orvix {
 namespace {

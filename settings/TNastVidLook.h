@@ -1,5 +1,3 @@
-#include "Colours.h"
-#include "QtText.h"
 #pragma once
 // Colours and captions of the settings window, in one place, and the few control makers
 // its pages share.
@@ -10,6 +8,9 @@
 #include <QSlider>
 #include <QString>
 #include <string>
+
+#include "Colours.h"
+#include "QtText.h"
 
 namespace orvix {
 void SetPanelColour(QWidget* w, const QColor& c);
@@ -70,7 +71,6 @@ inline const QRect kHotSpot(796, 1, 22, 22);
 
 inline constexpr int kLabel2Width = 603;
 inline constexpr int kLabel2Limit = 587;
-
 
 inline QGroupBox* Group(QWidget* parent, const char* title, int x, int y, int w, int h) {
   auto* g = new QGroupBox(Q(title), parent);
