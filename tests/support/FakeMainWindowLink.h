@@ -1,13 +1,16 @@
 #pragma once
-// The main window as the other windows' tests see it: every call it gets is recorded.
+// The main window as the other windows' tests see it: every call it gets is recorded. And
+// the settings window's file page as the picture files see it: the numbered name shown.
 #include <QRect>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "AutoName.h"
 #include "MainWindowLink.h"
 #include "ScriptedDialogs.h"
+#include "SettingsWindowLink.h"
 
 namespace orvix::test {
 
@@ -57,6 +60,13 @@ struct FakeMainWindowLink final : MainWindowLink {
   void start_wymiar() override { calls.push_back("measure"); }
   void DropMeasurement() override { calls.push_back("drop"); }
   void ReturnToSettings() override { calls.push_back("settings"); }
+};
+
+struct FakeAutoNameView final : AutoNameView {
+  std::string autoNameShown;  // the full path of the numbered name shown
+  void ShowNextAutoName(const std::string& folder, const std::string& base) override {
+    autoNameShown = folder + NextAutoName(folder, base);
+  }
 };
 
 }  // namespace orvix::test
