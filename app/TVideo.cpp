@@ -1,6 +1,7 @@
 #include "TVideo.h"
 
 #include "Colours.h"
+#include "QtText.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -45,8 +46,6 @@ const std::array<SlotControls, layout::kSlotCount> kSlotControls = {{
     {&TVideo::PanelWymiar, &TVideo::KlawiszWymiar, &TVideo::KlawiszWymiarClick},
     {&TVideo::PanelEXIT, &TVideo::KlawiszEXIT, &TVideo::KlawiszEXITClick},
 }};
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 void SetBackground(QWidget* w, const QColor& c) {
   w->setAutoFillBackground(true);
@@ -131,11 +130,11 @@ void TVideo::CreateControls() {
   for (int slot = 0; slot < layout::kSlotCount; ++slot) {
     const layout::SlotDesign& design = layout::kSlots[size_t(slot)];
     QWidget* panel = new QWidget(Panel2);
-    panel->setObjectName(QStringLiteral("Panel") + Text(design.name));
+    panel->setObjectName(QStringLiteral("Panel") + Q(design.name));
     SetBackground(panel, QColor(kSilver));  // until the first lamp update
     panel->hide();
-    TLampButton* button = new TLampButton(Text(design.designCaption), panel);
-    button->setObjectName(QStringLiteral("Klawisz") + Text(design.name));
+    TLampButton* button = new TLampButton(Q(design.designCaption), panel);
+    button->setObjectName(QStringLiteral("Klawisz") + Q(design.name));
     button->setFont(buttonFont);
     button->setFocusPolicy(Qt::NoFocus);
     this->*kSlotControls[size_t(slot)].panel = panel;

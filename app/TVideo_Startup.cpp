@@ -13,6 +13,7 @@
 
 #include "Collector.h"
 #include "Colours.h"
+#include "QtText.h"
 #include "ScanUnit.h"
 #include "RunState.h"
 #include "TVideo.h"
@@ -210,10 +211,7 @@ void TVideo::LayoutButtons() {
     const layout::PlacedPanel& pp = column_.panels[slot];
     panel->setGeometry(pp.panel.left, pp.panel.top, pp.panel.width, pp.panel.height);
     button->setGeometry(pp.button.left, pp.button.top, pp.button.width, pp.button.height);
-    const std::string_view caption = layout::kSlots[size_t(slot)].caption;
-    button->setText(QLatin1Char(' ') +
-                    QString::fromUtf8(caption.data(), qsizetype(caption.size())) +
-                    QLatin1Char(' '));
+    button->setText(QLatin1Char(' ') + Q(layout::kSlots[size_t(slot)].caption) + QLatin1Char(' '));
     const QColor colour = slot == layout::kEXIT ? QColor(0, 255, 0) : QColor(kSilver);
     QPalette p = panel->palette();
     p.setColor(QPalette::Window, colour);
