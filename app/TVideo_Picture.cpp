@@ -97,8 +97,7 @@ void TVideo::start_wymiar() {
     if (ModulZew) ModulZew->ReleaseMeasureButtons();
     s.MeasureOn = 0;
   }
-  UpdateRunButtons();
-  UpdateViewButtons();
+  UpdateLamps();
 }
 
 void TVideo::Image1MouseDown(int x, int y) {
@@ -114,8 +113,7 @@ void TVideo::Image1MouseDown(int x, int y) {
       ModulZew->ReleaseMeasureButtons();
     }
   }
-  UpdateRunButtons();
-  UpdateViewButtons();
+  UpdateLamps();
 }
 
 void TVideo::Image1MouseMove(int x, int y) { Measurement.MouseMove(Surfaces, QPoint(x, y)); }

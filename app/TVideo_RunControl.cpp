@@ -93,8 +93,7 @@ void TVideo::KlawiszSTARTClick() {
     if (s.AnaglyphOn.load() != 0) {
       if (s.ViewMode.load() == 3) {
         s.ViewMode = s.AnaglyphSource.load();
-        UpdateRunButtons();
-        UpdateViewButtons();
+        UpdateLamps();
       } else if (s.ViewMode.load() == 1 || s.ViewMode.load() == 2) {
         s.AnaglyphSource = s.ViewMode.load();
       }
@@ -145,14 +144,12 @@ void TVideo::RunStateChanged(bool threadEnded) {
   // stopped it; the run's clean-up has cleared DisplayPending, so that tick has nothing
   // to show and the idle station keeps no display timer running.
   if (threadEnded) Timer1->stop();
-  UpdateRunButtons();
-  UpdateViewButtons();
+  UpdateLamps();
 }
 
 void TVideo::KlawiszCHANGEClick() {
   s_.SettingsOpen = 1;
-  UpdateRunButtons();
-  UpdateViewButtons();
+  UpdateLamps();
   if (Settings) Settings->OpenSettings();
 }
 

@@ -80,8 +80,7 @@ bool TVideo::AskSaveBeforeExit(int k, int y) {
   SharedState& s = s_;
   if (AskNotSaved(k, y, 'a') == MsgResult::Yes) return false;
   s.ClosingDown = 0;
-  UpdateRunButtons();
-  UpdateViewButtons();
+  UpdateLamps();
   return true;
 }
 

@@ -257,8 +257,7 @@ void TVideo::StartTimer() {
   for (int slot = 0; slot < layout::kSlotCount; ++slot) SlotPanel(slot)->show();
   Panel2->update();
   SelectChannelsAtStart();
-  UpdateRunButtons();
-  UpdateViewButtons();
+  UpdateLamps();
   StaticText3->show();
 }
 
