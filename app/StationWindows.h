@@ -1,8 +1,8 @@
 #pragma once
 // The station's five windows built on a Station and joined up, in one place: the program's
 // main(), the tests and the benchmarks all call AssembleStation. The main window reaches the
-// settings, linescan, print and calibration windows through their links; the linescan and
-// calibration windows reach the picture through the main window's picture link.
+// settings, linescan, print and calibration windows through their links; they and the
+// station's run reach the main window through its one link, MainWindowLink.
 #include <memory>
 
 #include "OperatorDialogs.h"
