@@ -228,7 +228,7 @@ void TVideo::PrepareOtherWindows() {
   strip_.UstawDaneNapisow();
   if (!Settings) return;
   Settings->SetUpAtFirstShow(QRect(Panel1->mapToGlobal(QPoint(0, 0)), Panel1->size()));
-  Settings->ShowNextAutoName(folders_.SaveDir + "/", "backup");
+  Settings->ShowNextAutoName(folders_.SaveDir + "/", folders_.AutoNameBase);
 }
 
 // Start step: load and apply the configuration (VISUAL selected), the settings tabs.
